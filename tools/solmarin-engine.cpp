@@ -1,0 +1,120 @@
+// solmarin-engine: plays the game engine from commands on stdin, for reproducing games and for
+// scripted tests. Commands, one per line:
+//   seed N     set the random source's seed (0..4294967295)
+//   new        deal a new game
+//   click S    click board slot S (1..28)
+//   stock      click the stock
+//   undo       the Undo command
+//   state      print the snapshot line of the current position (not recorded)
+//   info       print "playing=P history=H"
+//   events     print the cues since the last "events", or "-" when there were none
+// Only state, info and events print; a malformed command is reported on stderr and skipped.
+#include "game.h"
+
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Records every cue as one token, the way "events" prints them. Sounds count as if "Play Sounds"
+// were checked.
+class EventLog : public GameListener {
+public:
+    void playsounds(const std::string& name) override { add("sound=" + name); }
+    void addtomineincrease(int column) override {
+        add("tally=addtomineincrease:" + std::to_string(column));
+    }
+    void checkforhigher(int column, int value) override {
+        add("tally=checkforhigher:" + std::to_string(column) + ":" + std::to_string(value));
+    }
+    void checkscore(int score, const std::string&) override {
+        add("tally=checkscore:" + std::to_string(score));
+    }
+    std::string playerName() override { return "Guest"; }
+    void showLostPanel(bool) override { add("lost"); }
+    void showClearedPanel() override { add("cleared"); }
+
+    std::string take() {
+        std::string out = m_tokens.empty() ? "-" : m_tokens;
+        m_tokens.clear();
+        return out;
+    }
+
+private:
+    void add(const std::string& token) {
+        if (!m_tokens.empty()) {
+            m_tokens += ' ';
+        }
+        m_tokens += token;
+    }
+
+    std::string m_tokens;
+};
+
+template <typename T> bool parseNumber(const std::string& text, T& out) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto result = std::from_chars(first, last, out);
+    return !text.empty() && result.ec == std::errc() && result.ptr == last;
+}
+
+} // namespace
+
+int main() {
+    std::ios::sync_with_stdio(false);
+    EventLog events;
+    Game game(&events);
+    std::string line;
+    long lineNumber = 0;
+    while (std::getline(std::cin, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::istringstream words(line);
+        std::string command, argument, extra;
+        words >> command >> argument >> extra;
+        const bool noArgument = argument.empty();
+        bool ok = extra.empty();
+        if (command.empty()) {
+            continue;
+        } else if (command == "seed") {
+            std::uint32_t seed = 0;
+            ok = ok && parseNumber(argument, seed);
+            if (ok) {
+                game.random().setSeed(seed);
+            }
+        } else if (command == "click") {
+            int slot = 0;
+            ok = ok && parseNumber(argument, slot) && slot >= 1 && slot <= Game::kSlots;
+            if (ok) {
+                game.card_19Click(slot);
+            }
+        } else if (!noArgument) {
+            ok = false;
+        } else if (command == "new") {
+            game.button_startClick();
+        } else if (command == "stock") {
+            game.image_stockClick();
+        } else if (command == "undo") {
+            game.button_undoClick();
+        } else if (command == "state") {
+            std::cout << game.snapshot() << '\n';
+        } else if (command == "info") {
+            std::cout << "playing=" << (game.playing() ? 1 : 0) << " history=" << game.historySize()
+                      << '\n';
+        } else if (command == "events") {
+            std::cout << events.take() << '\n';
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            std::cerr << "solmarin-engine: line " << lineNumber << ": cannot read \"" << line
+                      << "\"\n";
+        }
+    }
+    return 0;
+}
