@@ -1,0 +1,866 @@
+// The program's pictures, drawn with QPainter at the moment they are first asked for.
+#include "artwork.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QtMath>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace artwork {
+namespace {
+
+// Pictures are drawn for at most this ratio; a larger one would only cost memory.
+constexpr qreal kMaxRatio = 8.0;
+
+const QColor kRed(196, 18, 36);
+const QColor kBlack(24, 24, 28);
+const QColor kNavy(0, 0, 128);
+const QColor kGold(232, 184, 52);
+const QColor kDeepGold(168, 112, 16);
+
+qreal saneRatio(qreal dpr) {
+    if (!(dpr > 0.0)) // also catches NaN
+        return 1.0;
+    return qMin(dpr, kMaxRatio);
+}
+
+// A transparent (or opaque) canvas of `size` device-independent pixels for ratio `dpr`.
+QImage canvas(QSizeF size, qreal dpr, bool opaque = false) {
+    dpr = saneRatio(dpr);
+    // The small epsilon keeps 71 * 1.0 from becoming 72 through rounding noise.
+    QImage image(qCeil(size.width() * dpr - 1e-6), qCeil(size.height() * dpr - 1e-6),
+                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(opaque ? Qt::black : Qt::transparent);
+    return image;
+}
+
+void smooth(QPainter& p) {
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                     QPainter::SmoothPixmapTransform);
+}
+
+// DejaVu comes with every Debian desktop (fonts-dejavu-core); the others are fallbacks for
+// systems without it, and the style hint covers the rest.
+QFont font(bool serif, int pixelSize, QFont::Weight weight = QFont::Bold) {
+    QFont f;
+    if (serif) {
+        f.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"),
+                       QStringLiteral("FreeSerif")});
+        f.setStyleHint(QFont::Serif);
+    } else {
+        f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                       QStringLiteral("FreeSans")});
+        f.setStyleHint(QFont::SansSerif);
+    }
+    f.setPixelSize(pixelSize);
+    f.setWeight(weight);
+    return f;
+}
+
+// ---- Suits --------------------------------------------------------------------------------
+
+enum Suit { Clubs, Diamonds, Hearts, Spades };
+
+bool isRed(int suit) {
+    return suit == Diamonds || suit == Hearts;
+}
+QColor suitColor(int suit) {
+    return isRed(suit) ? kRed : kBlack;
+}
+
+// Suit symbols are drawn as paths, not font glyphs, so they look the same on every system.
+// Each fits a box of 100 x 100 around the origin.
+QPainterPath makeSuitPath(int suit) {
+    QPainterPath path;
+    switch (suit) {
+    case Hearts:
+        path.moveTo(0, -28);
+        path.cubicTo(0, -50, -48, -54, -48, -16);
+        path.cubicTo(-48, 10, -20, 26, 0, 48);
+        path.cubicTo(20, 26, 48, 10, 48, -16);
+        path.cubicTo(48, -54, 0, -50, 0, -28);
+        break;
+    case Diamonds:
+        path.moveTo(0, -50);
+        path.quadTo(14, -20, 38, 0);
+        path.quadTo(14, 20, 0, 50);
+        path.quadTo(-14, 20, -38, 0);
+        path.quadTo(-14, -20, 0, -50);
+        break;
+    case Spades:
+        path.moveTo(0, -50);
+        path.cubicTo(-16, -26, -48, -14, -48, 10);
+        path.cubicTo(-48, 32, -20, 40, -4, 24);
+        path.quadTo(-6, 42, -20, 50);
+        path.lineTo(20, 50);
+        path.quadTo(6, 42, 4, 24);
+        path.cubicTo(20, 40, 48, 32, 48, 10);
+        path.cubicTo(48, -14, 16, -26, 0, -50);
+        break;
+    default: {
+        QPainterPath lobes;
+        lobes.addEllipse(QPointF(0, -25), 22, 22);
+        lobes.addEllipse(QPointF(-25, 8), 22, 22);
+        lobes.addEllipse(QPointF(25, 8), 22, 22);
+        lobes.addEllipse(QPointF(0, 4), 12, 12);
+        QPainterPath stem;
+        stem.moveTo(-4, 8);
+        stem.quadTo(-6, 42, -20, 50);
+        stem.lineTo(20, 50);
+        stem.quadTo(6, 42, 4, 8);
+        stem.closeSubpath();
+        path = lobes.simplified().united(stem);
+        break;
+    }
+    }
+    return path;
+}
+
+const QPainterPath& suitPath(int suit) {
+    static const std::array<QPainterPath, 4> paths = {makeSuitPath(0), makeSuitPath(1),
+                                                      makeSuitPath(2), makeSuitPath(3)};
+    return paths[static_cast<size_t>(suit & 3)];
+}
+
+// A suit symbol `height` pixels tall around `centre`; upside down for the lower half of a card.
+void drawSuit(QPainter& p, int suit, QPointF centre, qreal height, bool upsideDown = false,
+              const QColor& color = QColor()) {
+    p.save();
+    p.translate(centre);
+    if (upsideDown)
+        p.rotate(180);
+    p.scale(height / 100.0, height / 100.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(color.isValid() ? color : suitColor(suit));
+    p.drawPath(suitPath(suit));
+    p.restore();
+}
+
+// ---- Card faces ---------------------------------------------------------------------------
+
+constexpr QRectF kCardRect(0, 0, kCardWidth, kCardHeight);
+constexpr qreal kCornerRadius = 4.5;
+
+void drawBlank(QPainter& p, const QColor& face = Qt::white) {
+    const QRectF r = kCardRect.adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(QColor(70, 70, 80), 1.0));
+    p.setBrush(face);
+    p.drawRoundedRect(r, kCornerRadius, kCornerRadius);
+}
+
+QString rankText(int rank) {
+    static const char* const texts[] = {"",  "A", "2", "3",  "4", "5", "6",
+                                        "7", "8", "9", "10", "J", "Q", "K"};
+    return QString::fromLatin1(texts[rank]);
+}
+
+// Rank above suit in the top-left corner; the same turned round in the bottom-right one.
+void drawIndex(QPainter& p, int suit, int rank) {
+    const QFont f = font(false, 13);
+    const QString text = rankText(rank);
+    const QFontMetricsF fm(f);
+    const qreal width = fm.horizontalAdvance(text);
+    // "10" is squeezed so both corners keep the same narrow column as the other ranks.
+    const qreal squeeze = width > 11.5 ? 11.5 / width : 1.0;
+    for (int corner = 0; corner < 2; ++corner) {
+        p.save();
+        if (corner == 1) {
+            p.translate(kCardWidth, kCardHeight);
+            p.rotate(180);
+        }
+        p.save();
+        p.translate(8.5, 3.0);
+        p.scale(squeeze, 1.0);
+        p.setFont(f);
+        p.setPen(suitColor(suit));
+        p.drawText(QRectF(-width / 2 - 2, 0, width + 4, 14), Qt::AlignHCenter | Qt::AlignTop, text);
+        p.restore();
+        drawSuit(p, suit, QPointF(8.5, 22.5), 9.0);
+        p.restore();
+    }
+}
+
+// Where the pips of 2..10 lie, as columns 0..2 and rows 0..1 between the top and bottom pips.
+struct Pip {
+    int column;
+    qreal row;
+};
+const std::vector<Pip>& pipLayout(int rank) {
+    static const std::array<std::vector<Pip>, 11> layouts = {{
+        {},
+        {},
+        {{1, 0}, {1, 1}},
+        {{1, 0}, {1, 0.5}, {1, 1}},
+        {{0, 0}, {2, 0}, {0, 1}, {2, 1}},
+        {{0, 0}, {2, 0}, {1, 0.5}, {0, 1}, {2, 1}},
+        {{0, 0}, {2, 0}, {0, 0.5}, {2, 0.5}, {0, 1}, {2, 1}},
+        {{0, 0}, {2, 0}, {1, 0.25}, {0, 0.5}, {2, 0.5}, {0, 1}, {2, 1}},
+        {{0, 0}, {2, 0}, {1, 0.25}, {0, 0.5}, {2, 0.5}, {1, 0.75}, {0, 1}, {2, 1}},
+        {{0, 0},
+         {2, 0},
+         {0, 1.0 / 3},
+         {2, 1.0 / 3},
+         {1, 0.5},
+         {0, 2.0 / 3},
+         {2, 2.0 / 3},
+         {0, 1},
+         {2, 1}},
+        {{0, 0},
+         {2, 0},
+         {1, 1.0 / 6},
+         {0, 1.0 / 3},
+         {2, 1.0 / 3},
+         {0, 2.0 / 3},
+         {2, 2.0 / 3},
+         {1, 5.0 / 6},
+         {0, 1},
+         {2, 1}},
+    }};
+    return layouts[static_cast<size_t>(rank)];
+}
+
+void drawPips(QPainter& p, int suit, int rank) {
+    constexpr qreal kColumns[] = {21.5, 35.5, 49.5};
+    constexpr qreal kTop = 17.0;
+    constexpr qreal kBottom = 79.0;
+    const qreal size = rank >= 9 ? 12.0 : 13.0;
+    for (const Pip& pip : pipLayout(rank)) {
+        const qreal y = kTop + pip.row * (kBottom - kTop);
+        drawSuit(p, suit, QPointF(kColumns[pip.column], y), size, pip.row > 0.5);
+    }
+}
+
+void drawAce(QPainter& p, int suit) {
+    const QPointF centre(35.5, 48);
+    if (suit == Spades) {
+        // The ace of spades keeps its traditional flourish: a large pip in a ring.
+        p.setPen(QPen(QColor(150, 150, 160), 0.8));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(centre, 22, 25);
+        drawSuit(p, suit, centre, 36);
+        drawSuit(p, suit, centre + QPointF(0, -2), 9, false, Qt::white);
+        drawSuit(p, suit, centre + QPointF(0, -2), 6);
+    } else {
+        drawSuit(p, suit, centre, 34);
+    }
+}
+
+// Court cards: a framed, two-headed portrait. Each rank has its own headgear, colours and
+// attribute, so J, Q and K differ at a glance.
+struct CourtStyle {
+    QColor robe;
+    QColor robeDark;
+    QColor trim;
+    QColor hair;
+};
+
+CourtStyle courtStyle(int rank, int suit) {
+    // Red suits and black suits swap the secondary colour, so the twelve faces are not all alike.
+    const bool red = isRed(suit);
+    switch (rank) {
+    case 13:
+        return {red ? QColor(178, 28, 40) : QColor(36, 70, 160),
+                red ? QColor(112, 14, 24) : QColor(18, 36, 100), kGold, QColor(236, 236, 240)};
+    case 12:
+        return {red ? QColor(36, 84, 176) : QColor(170, 30, 60),
+                red ? QColor(18, 44, 112) : QColor(100, 14, 36), kGold, QColor(226, 176, 60)};
+    default:
+        return {red ? QColor(32, 126, 72) : QColor(196, 96, 24),
+                red ? QColor(16, 74, 40) : QColor(124, 56, 10), kGold, QColor(120, 70, 30)};
+    }
+}
+
+// One half of the portrait, drawn in a frame 40 wide whose centre line is y = 0 and whose top
+// edge is y = -40.
+void drawCourtHalf(QPainter& p, int suit, int rank) {
+    const CourtStyle style = courtStyle(rank, suit);
+    const QPen outline(QColor(40, 30, 30), 0.7);
+    p.setPen(outline);
+
+    // Long hair (queen) lies behind the shoulders and the face.
+    if (rank == 12) {
+        p.setBrush(style.hair);
+        QPainterPath hair;
+        hair.moveTo(-7.5, -24);
+        hair.cubicTo(-9, -32, 9, -32, 7.5, -24);
+        hair.cubicTo(9, -18, 9, -14, 10, -11);
+        hair.lineTo(-10, -11);
+        hair.cubicTo(-9, -14, -9, -18, -7.5, -24);
+        p.drawPath(hair);
+    }
+
+    // Shoulders and robe.
+    QPainterPath robe;
+    robe.moveTo(-19.5, 0);
+    robe.lineTo(-19.5, -6);
+    robe.cubicTo(-19, -12, -12, -14, -5, -16);
+    robe.lineTo(5, -16);
+    robe.cubicTo(12, -14, 19, -12, 19.5, -6);
+    robe.lineTo(19.5, 0);
+    robe.closeSubpath();
+    QLinearGradient robeFill(-19, 0, 19, 0);
+    robeFill.setColorAt(0, style.robeDark);
+    robeFill.setColorAt(0.45, style.robe);
+    robeFill.setColorAt(1, style.robeDark);
+    p.setBrush(robeFill);
+    p.drawPath(robe);
+
+    // A golden band down the front, with buttons.
+    p.setBrush(style.trim);
+    p.drawRect(QRectF(-2.5, -15, 5, 15));
+    p.setPen(Qt::NoPen);
+    p.setBrush(style.robeDark);
+    for (int i = 0; i < 3; ++i)
+        p.drawEllipse(QPointF(0, -11 + i * 4.5), 0.9, 0.9);
+    p.setPen(outline);
+
+    // Collar: ermine for the royals, a plain white one for the jack.
+    QPainterPath collar;
+    collar.moveTo(-11, -14.5);
+    collar.quadTo(0, -9, 11, -14.5);
+    collar.lineTo(6, -17.5);
+    collar.lineTo(-6, -17.5);
+    collar.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(collar);
+    if (rank != 11) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kBlack);
+        for (qreal x : {-7.0, -3.5, 0.0, 3.5, 7.0})
+            p.drawRect(QRectF(x - 0.45, -14.2 + qAbs(x) * 0.05, 0.9, 1.4));
+        p.setPen(outline);
+    }
+
+    // Face.
+    const QPointF head(0, -23.5);
+    p.setBrush(QColor(248, 214, 176));
+    p.drawEllipse(head, 5.2, 6.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 30, 30));
+    p.drawEllipse(head + QPointF(-2.0, -0.8), 0.7, 0.7);
+    p.drawEllipse(head + QPointF(2.0, -0.8), 0.7, 0.7);
+    p.setBrush(QColor(200, 60, 60));
+    p.drawEllipse(head + QPointF(0, 3.0), 1.3, 0.55);
+    p.setPen(outline);
+
+    switch (rank) {
+    case 13: {
+        // King: full beard, a crown of three points with jewels, a sword.
+        QPainterPath beard;
+        beard.moveTo(-5.0, -22);
+        beard.cubicTo(-5, -15, -2, -13, 0, -12.5);
+        beard.cubicTo(2, -13, 5, -15, 5.0, -22);
+        beard.quadTo(3.5, -19, 0, -19.2);
+        beard.quadTo(-3.5, -19, -5.0, -22);
+        p.setBrush(style.hair);
+        p.drawPath(beard);
+        QPainterPath crown;
+        crown.moveTo(-6.5, -28);
+        crown.lineTo(-7.5, -37);
+        crown.lineTo(-3.5, -32.5);
+        crown.lineTo(0, -39);
+        crown.lineTo(3.5, -32.5);
+        crown.lineTo(7.5, -37);
+        crown.lineTo(6.5, -28);
+        crown.closeSubpath();
+        p.setBrush(style.trim);
+        p.drawPath(crown);
+        p.setBrush(kRed);
+        p.drawEllipse(QPointF(0, -30.5), 1.3, 1.3);
+        p.setBrush(QColor(40, 90, 200));
+        p.drawEllipse(QPointF(-4, -30), 0.9, 0.9);
+        p.drawEllipse(QPointF(4, -30), 0.9, 0.9);
+        // Sword held upright beside the shoulder.
+        p.setBrush(QColor(210, 214, 222));
+        p.drawRect(QRectF(13.2, -36, 1.6, 26));
+        p.setBrush(style.trim);
+        p.drawRect(QRectF(10.5, -12, 7, 1.8));
+        break;
+    }
+    case 12: {
+        // Queen: golden hair, a rounded tiara, a flower.
+        QPainterPath tiara;
+        tiara.moveTo(-6, -28.5);
+        tiara.lineTo(-6.5, -33);
+        tiara.quadTo(-3.3, -31, 0, -35);
+        tiara.quadTo(3.3, -31, 6.5, -33);
+        tiara.lineTo(6, -28.5);
+        tiara.closeSubpath();
+        p.setBrush(style.trim);
+        p.drawPath(tiara);
+        p.setBrush(Qt::white);
+        for (const QPointF pt : {QPointF(-6.5, -33.5), QPointF(0, -35.5), QPointF(6.5, -33.5)})
+            p.drawEllipse(pt, 1.2, 1.2);
+        // Flower held at the shoulder.
+        p.setPen(QPen(QColor(30, 120, 50), 1.0));
+        p.drawLine(QPointF(13, -6), QPointF(14, -20));
+        p.setPen(outline);
+        p.setBrush(isRed(suit) ? kRed : QColor(230, 120, 170));
+        for (int i = 0; i < 5; ++i) {
+            const qreal a = i * 2 * M_PI / 5;
+            p.drawEllipse(QPointF(14 + 2.0 * std::cos(a), -21.5 + 2.0 * std::sin(a)), 1.5, 1.5);
+        }
+        p.setBrush(kGold);
+        p.drawEllipse(QPointF(14, -21.5), 1.1, 1.1);
+        break;
+    }
+    default: {
+        // Jack: short hair, a broad cap with a feather, a halberd.
+        p.setBrush(style.hair);
+        p.drawEllipse(QPointF(-5.2, -23), 1.8, 3.0);
+        p.drawEllipse(QPointF(5.2, -23), 1.8, 3.0);
+        QPainterPath feather;
+        feather.moveTo(4, -29);
+        feather.cubicTo(10, -32, 13, -36, 12, -39);
+        feather.cubicTo(9, -37, 6, -34, 3, -30);
+        p.setBrush(Qt::white);
+        p.drawPath(feather);
+        QPainterPath cap;
+        cap.moveTo(-8.5, -27);
+        cap.cubicTo(-9, -34, 8, -36, 8.5, -28);
+        cap.quadTo(0, -25.5, -8.5, -27);
+        p.setBrush(style.robe);
+        p.drawPath(cap);
+        p.setBrush(style.trim);
+        p.drawRect(QRectF(-6.5, -28.8, 13, 1.8));
+        // Halberd.
+        p.setBrush(QColor(120, 80, 40));
+        p.drawRect(QRectF(-14.6, -34, 1.4, 28));
+        QPainterPath blade;
+        blade.moveTo(-13.9, -39);
+        blade.lineTo(-12.0, -34);
+        blade.lineTo(-9.5, -32);
+        blade.lineTo(-13.2, -31);
+        blade.lineTo(-14.6, -31);
+        blade.lineTo(-18.0, -32);
+        blade.lineTo(-15.8, -34);
+        blade.closeSubpath();
+        p.setBrush(QColor(210, 214, 222));
+        p.drawPath(blade);
+        break;
+    }
+    }
+
+    // The suit, small, in the free corner of the half.
+    const bool swordRight = rank != 11;
+    drawSuit(p, suit, QPointF(swordRight ? -14.5 : 14.5, -34), 7.5);
+}
+
+void drawCourt(QPainter& p, int suit, int rank) {
+    const QRectF frame(15.5, 7.5, 40, 81);
+    const QPointF centre = frame.center();
+
+    QLinearGradient paper(frame.topLeft(), frame.bottomRight());
+    paper.setColorAt(0, QColor(255, 250, 232));
+    paper.setColorAt(1, QColor(246, 234, 200));
+    p.setPen(Qt::NoPen);
+    p.setBrush(paper);
+    p.drawRect(frame);
+
+    for (int half = 0; half < 2; ++half) {
+        p.save();
+        p.translate(centre);
+        if (half == 1)
+            p.rotate(180);
+        p.setClipRect(QRectF(-20, -40.5, 40, 40.5));
+        drawCourtHalf(p, suit, rank);
+        p.restore();
+    }
+
+    // Dividing line and frame in the suit's colour.
+    p.setPen(QPen(suitColor(suit), 0.8));
+    p.drawLine(QPointF(frame.left(), centre.y()), QPointF(frame.right(), centre.y()));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(suitColor(suit), 1.0));
+    p.drawRect(frame);
+}
+
+// ---- Card back ----------------------------------------------------------------------------
+
+// Three small peaks: the program's emblem, on the card back, the logo and the title.
+QPainterPath peaksPath(const QRectF& r) {
+    QPainterPath path;
+    const qreal w = r.width();
+    const qreal h = r.height();
+    path.moveTo(r.left(), r.bottom());
+    path.lineTo(r.left() + w * 0.22, r.top() + h * 0.38);
+    path.lineTo(r.left() + w * 0.33, r.top() + h * 0.55);
+    path.lineTo(r.left() + w * 0.50, r.top());
+    path.lineTo(r.left() + w * 0.67, r.top() + h * 0.55);
+    path.lineTo(r.left() + w * 0.78, r.top() + h * 0.38);
+    path.lineTo(r.right(), r.bottom());
+    path.closeSubpath();
+    return path;
+}
+
+void drawBack(QPainter& p) {
+    drawBlank(p);
+    const QRectF field = kCardRect.adjusted(4, 4, -4, -4);
+    QPainterPath fieldPath;
+    fieldPath.addRoundedRect(field, 2.5, 2.5);
+
+    QLinearGradient fill(field.topLeft(), field.bottomRight());
+    fill.setColorAt(0, QColor(22, 52, 132));
+    fill.setColorAt(1, QColor(10, 28, 92));
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawPath(fieldPath);
+
+    // A diamond lattice with a dot in each cell.
+    p.save();
+    p.setClipPath(fieldPath);
+    p.setPen(QPen(QColor(70, 110, 200, 170), 0.8));
+    constexpr qreal kStep = 7.0;
+    for (qreal d = -kCardHeight; d < kCardWidth + kCardHeight; d += kStep) {
+        p.drawLine(QPointF(d, 0), QPointF(d + kCardHeight, kCardHeight));
+        p.drawLine(QPointF(d, 0), QPointF(d - kCardHeight, kCardHeight));
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(140, 170, 230, 150));
+    for (qreal y = 0; y < kCardHeight + kStep; y += kStep / 2) {
+        const int row = qRound(y / (kStep / 2));
+        for (qreal x = (row % 2) ? 0 : kStep / 2; x < kCardWidth + kStep; x += kStep)
+            p.drawEllipse(QPointF(x + kStep / 2 - 0.0, y + 0.0), 0.55, 0.55);
+    }
+    p.restore();
+
+    // Inner border lines.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(200, 215, 245), 0.8));
+    p.drawRoundedRect(field.adjusted(2.5, 2.5, -2.5, -2.5), 1.5, 1.5);
+
+    // The medallion: the three peaks on a dark oval.
+    const QPointF centre = kCardRect.center();
+    p.setPen(QPen(QColor(226, 200, 120), 1.0));
+    QRadialGradient glow(centre, 18);
+    glow.setColorAt(0, QColor(30, 66, 160));
+    glow.setColorAt(1, QColor(8, 20, 70));
+    p.setBrush(glow);
+    p.drawEllipse(centre, 17, 21);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 232, 255));
+    p.drawPath(peaksPath(QRectF(centre.x() - 12, centre.y() - 9, 24, 15)));
+    p.setBrush(QColor(226, 200, 120));
+    p.drawRect(QRectF(centre.x() - 12, centre.y() + 7, 24, 1.2));
+}
+
+// ---- Cloth --------------------------------------------------------------------------------
+
+struct ClothStyle {
+    QColor base;
+    int grain;  // pixel-to-pixel noise
+    int thread; // variation between whole rows and whole columns, the look of woven thread
+    int mottle; // large soft patches
+};
+
+// A cheap deterministic generator: the pictures look the same at every start.
+struct Noise {
+    std::uint32_t state;
+    int next(int amplitude) {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<int>((state >> 16) % static_cast<std::uint32_t>(2 * amplitude + 1)) -
+               amplitude;
+    }
+};
+
+// Fills the whole image with cloth. Everything in it repeats with the image's own width and
+// height, so the picture tiles without seams: the mottling is built from whole periods of
+// sines, the rest has no reach beyond a pixel.
+void weaveCloth(QImage& image, const ClothStyle& style, std::uint32_t seed) {
+    const int w = image.width();
+    const int h = image.height();
+    Noise noise{seed};
+    std::vector<int> columns(static_cast<size_t>(w));
+    std::vector<int> rows(static_cast<size_t>(h));
+    for (int& c : columns)
+        c = noise.next(style.thread);
+    for (int& r : rows)
+        r = noise.next(style.thread);
+
+    // Separable mottling: sin(a + b) = sin a cos b + cos a sin b.
+    std::vector<float> sx1(static_cast<size_t>(w)), cx1(static_cast<size_t>(w));
+    std::vector<float> sx2(static_cast<size_t>(w)), cx2(static_cast<size_t>(w));
+    std::vector<float> sy1(static_cast<size_t>(h)), cy1(static_cast<size_t>(h));
+    std::vector<float> sy2(static_cast<size_t>(h)), cy2(static_cast<size_t>(h));
+    for (int x = 0; x < w; ++x) {
+        const double a = 2 * M_PI * x / w;
+        sx1[size_t(x)] = float(std::sin(2 * a + 0.7));
+        cx1[size_t(x)] = float(std::cos(2 * a + 0.7));
+        sx2[size_t(x)] = float(std::sin(3 * a + 2.1));
+        cx2[size_t(x)] = float(std::cos(3 * a + 2.1));
+    }
+    for (int y = 0; y < h; ++y) {
+        const double b = 2 * M_PI * y / h;
+        sy1[size_t(y)] = float(std::sin(b + 1.3));
+        cy1[size_t(y)] = float(std::cos(b + 1.3));
+        sy2[size_t(y)] = float(std::sin(-2 * b + 0.4));
+        cy2[size_t(y)] = float(std::cos(-2 * b + 0.4));
+    }
+
+    const int r0 = style.base.red();
+    const int g0 = style.base.green();
+    const int b0 = style.base.blue();
+    const float m = float(style.mottle) * 0.5f;
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const size_t yi = size_t(y);
+        for (int x = 0; x < w; ++x) {
+            const size_t xi = size_t(x);
+            const float wave =
+                (sx1[xi] * cy1[yi] + cx1[xi] * sy1[yi]) + (sx2[xi] * cy2[yi] + cx2[xi] * sy2[yi]);
+            const int v =
+                columns[xi] + rows[yi] + noise.next(style.grain) + int(std::lround(m * wave));
+            line[x] = qRgb(qBound(0, r0 + v / 2, 255), qBound(0, g0 + (v * 3) / 4, 255),
+                           qBound(0, b0 + v, 255));
+        }
+    }
+}
+
+// ---- Lettering ----------------------------------------------------------------------------
+
+// `text` as a path with its left end of the baseline at the origin.
+QPainterPath textPath(const QString& text, const QFont& f) {
+    QPainterPath path;
+    path.addText(0, 0, f, text);
+    return path;
+}
+
+// The word on an arc of a circle around `centre`, read left to right over the top.
+void drawArcText(QPainter& p, const QString& text, const QFont& f, QPointF centre, qreal radius,
+                 const QColor& color, const QColor& shadow) {
+    const QFontMetricsF fm(f);
+    const qreal total = fm.horizontalAdvance(text);
+    qreal along = -total / 2;
+    for (const QChar ch : text) {
+        const qreal advance = fm.horizontalAdvance(ch);
+        const qreal angle = (along + advance / 2) / radius; // radians from the top
+        p.save();
+        p.translate(centre.x() + radius * std::sin(angle), centre.y() - radius * std::cos(angle));
+        p.rotate(qRadiansToDegrees(angle));
+        const QPainterPath glyph = textPath(QString(ch), f).translated(-advance / 2, 0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(shadow);
+        p.drawPath(glyph.translated(0.8, 1.4));
+        p.setBrush(color);
+        p.drawPath(glyph);
+        p.restore();
+        along += advance;
+    }
+}
+
+// A small fan of three cards, as on the logo and the title picture; `height` is a card's height.
+void drawCardFan(QPainter& p, QPointF pivot, qreal height) {
+    const qreal width = height * 0.72;
+    const int suits[] = {Spades, Hearts, Diamonds};
+    const qreal angles[] = {-18, 0, 18};
+    for (int i = 0; i < 3; ++i) {
+        p.save();
+        p.translate(pivot);
+        p.rotate(angles[i]);
+        const QRectF r(-width / 2, -height, width, height);
+        p.setPen(QPen(QColor(60, 60, 80), 0.8));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(r, width * 0.1, width * 0.1);
+        drawSuit(p, suits[i], QPointF(0, -height * 0.62), height * 0.38);
+        p.restore();
+    }
+}
+
+} // namespace
+
+// ---- The pictures -------------------------------------------------------------------------
+
+QPixmap card(int index, qreal dpr) {
+    if (index < 0 || index > 52)
+        return QPixmap();
+    QImage image = canvas(QSizeF(kCardWidth, kCardHeight), dpr);
+    QPainter p(&image);
+    smooth(p);
+    if (index == 0) {
+        drawBack(p);
+    } else {
+        const int suit = (index - 1) / 13;
+        const int rank = (index - 1) % 13 + 1;
+        drawBlank(p);
+        if (rank == 1)
+            drawAce(p, suit);
+        else if (rank <= 10)
+            drawPips(p, suit, rank);
+        else
+            drawCourt(p, suit, rank);
+        drawIndex(p, suit, rank);
+    }
+    p.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap emptyStock(qreal dpr) {
+    QImage image = canvas(QSizeF(72, 97), dpr);
+    QPainter p(&image);
+    smooth(p);
+    const QRectF r(0.5, 0.5, 71, 96);
+    QLinearGradient fill(r.topLeft(), r.bottomRight());
+    fill.setColorAt(0, QColor(44, 96, 190));
+    fill.setColorAt(1, QColor(28, 66, 150));
+    p.setPen(QPen(QColor(10, 26, 80), 1.0));
+    p.setBrush(fill);
+    p.drawRoundedRect(r, kCornerRadius, kCornerRadius);
+    p.setPen(QPen(QColor(12, 28, 84), 6.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17, 22), QPointF(55, 75));
+    p.drawLine(QPointF(55, 22), QPointF(17, 75));
+    p.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap table(qreal dpr) {
+    constexpr int kWidth = 735;
+    constexpr int kHeight = 446;
+    QImage image = canvas(QSizeF(kWidth, kHeight), dpr, true);
+    weaveCloth(image, {QColor(26, 72, 154), 6, 3, 8}, 0x5017a41u);
+
+    QPainter p(&image);
+    smooth(p);
+    // Light falls on the middle of the table; the edges sink into shadow.
+    QRadialGradient light(QPointF(kWidth * 0.5, kHeight * 0.42), kWidth * 0.62);
+    light.setColorAt(0, QColor(255, 255, 255, 26));
+    light.setColorAt(0.55, QColor(255, 255, 255, 0));
+    light.setColorAt(1, QColor(0, 6, 40, 110));
+    p.fillRect(QRectF(0, 0, kWidth, kHeight), light);
+
+    // The three peaks at the upper right, clear of the cards.
+    const QRectF hills(624, 6, 106, 60);
+    QPainterPath back;
+    back.moveTo(hills.left(), hills.bottom());
+    back.lineTo(hills.left() + 24, hills.top() + 24);
+    back.lineTo(hills.left() + 34, hills.top() + 32);
+    back.lineTo(hills.left() + 56, hills.top());
+    back.lineTo(hills.left() + 70, hills.top() + 20);
+    back.lineTo(hills.left() + 76, hills.top() + 16);
+    back.lineTo(hills.left() + 88, hills.top() + 30);
+    back.lineTo(hills.right(), hills.bottom() - 6);
+    back.lineTo(hills.right(), hills.bottom());
+    back.closeSubpath();
+    QLinearGradient hillFill(0, hills.top(), 0, hills.bottom());
+    hillFill.setColorAt(0, QColor(10, 28, 92));
+    hillFill.setColorAt(1, QColor(14, 40, 120, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(hillFill);
+    p.drawPath(back);
+    // Snow lines on the summits.
+    p.setPen(QPen(QColor(170, 196, 240, 150), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(hills.left() + 18, hills.top() + 30),
+                              QPointF(hills.left() + 24, hills.top() + 24),
+                              QPointF(hills.left() + 28, hills.top() + 28)}));
+    p.drawPolyline(QPolygonF({QPointF(hills.left() + 49, hills.top() + 10),
+                              QPointF(hills.left() + 56, hills.top()),
+                              QPointF(hills.left() + 62, hills.top() + 9)}));
+    p.drawPolyline(QPolygonF({QPointF(hills.left() + 72, hills.top() + 18),
+                              QPointF(hills.left() + 76, hills.top() + 16),
+                              QPointF(hills.left() + 81, hills.top() + 22)}));
+
+    // The name in an arc at the upper left, clear of the first peak's cards.
+    drawArcText(p, QStringLiteral("Solmarin"), font(true, 21), QPointF(62, 122), 88,
+                QColor(232, 240, 255, 230), QColor(4, 16, 60, 170));
+    p.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap clothTile(qreal dpr) {
+    QImage image = canvas(QSizeF(173, 171), dpr, true);
+    weaveCloth(image, {QColor(10, 24, 112), 5, 3, 8}, 0x7a11e5u);
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap logo(qreal dpr) {
+    QImage image = canvas(QSizeF(214, 41), dpr);
+    QPainter p(&image);
+    smooth(p);
+    drawCardFan(p, QPointF(21, 37), 26);
+
+    const QPainterPath word =
+        textPath(QStringLiteral("Solmarin"), font(true, 27)).translated(44, 27);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 8, 48, 170));
+    p.drawPath(word.translated(1.2, 1.6));
+    QLinearGradient gold(0, 6, 0, 28);
+    gold.setColorAt(0, QColor(255, 244, 200));
+    gold.setColorAt(1, kGold);
+    p.setBrush(gold);
+    p.drawPath(word);
+
+    QFont small = font(false, 8);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 1.6);
+    p.setFont(small);
+    p.setPen(QColor(196, 214, 250));
+    p.drawText(QPointF(46, 38), QStringLiteral("PEAKS SOLITAIRE"));
+    p.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap button(const QString& lettering, qreal dpr) {
+    QImage image = canvas(QSizeF(126, 40), dpr);
+    QPainter p(&image);
+    smooth(p);
+    p.fillRect(QRectF(0, 0, 126, 40), kNavy);
+    p.setPen(QPen(Qt::white, 2.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1, 1, 124, 38));
+    p.setPen(QPen(QColor(90, 110, 210), 1.0));
+    p.drawRect(QRectF(3.5, 3.5, 119, 33));
+
+    const QString text = lettering.toUpper();
+    QFont f = font(false, 13);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
+    // Long lettering shrinks rather than touching the frame.
+    for (int px = 13; px > 7; --px) {
+        f.setPixelSize(px);
+        if (QFontMetricsF(f).horizontalAdvance(text) <= 110)
+            break;
+    }
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, 126, 40), Qt::AlignCenter, text);
+    p.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap titlePicture(qreal dpr) {
+    QImage image = canvas(QSizeF(217, 54), dpr);
+    QPainter p(&image);
+    smooth(p);
+    drawCardFan(p, QPointF(26, 50), 34);
+
+    const QPainterPath word =
+        textPath(QStringLiteral("Solmarin"), font(true, 34)).translated(54, 35);
+    p.setPen(QPen(QColor(0, 8, 48, 200), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(word.translated(1, 1.5));
+    QLinearGradient gold(0, 10, 0, 36);
+    gold.setColorAt(0, QColor(255, 246, 210));
+    gold.setColorAt(0.55, kGold);
+    gold.setColorAt(1, kDeepGold);
+    p.setPen(QPen(QColor(90, 56, 0), 0.8));
+    p.setBrush(gold);
+    p.drawPath(word);
+
+    QFont small = font(false, 9);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 2.4);
+    p.setFont(small);
+    p.setPen(QColor(210, 224, 255));
+    p.drawText(QPointF(58, 50), QStringLiteral("PEAKS SOLITAIRE"));
+    p.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+} // namespace artwork
