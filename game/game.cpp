@@ -21,9 +21,20 @@ void appendInt(std::string& out, int value) {
     out.append(buffer, result.ptr);
 }
 
+// Most fields are cards and slots below 100; they are written without the general conversion,
+// since a snapshot is taken on every move.
 void appendField(std::string& out, int value) {
-    appendInt(out, value);
-    out += '*';
+    if (value >= 0 && value < 10) {
+        const char field[2] = {static_cast<char>('0' + value), '*'};
+        out.append(field, 2);
+    } else if (value >= 10 && value < 100) {
+        const char field[3] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10),
+                               '*'};
+        out.append(field, 3);
+    } else {
+        appendInt(out, value);
+        out += '*';
+    }
 }
 
 // Reads the fields of a snapshot line one by one, each up to the next "*".
