@@ -1,0 +1,101 @@
+// The image button: acts on a real click, draws its picture only when first painted, and sinks
+// by a pixel while pressed.
+#include "imagebutton.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A 20 x 10 picture: red with a white top-left pixel, so a shift is visible.
+QPixmap marked(qreal dpr) {
+    QImage image(int(20 * dpr), int(10 * dpr), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setPixel(0, 0, qRgb(255, 255, 255));
+    image.setDevicePixelRatio(dpr);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+class TstImageButton : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clickInsideActsOnceAndPressOutsideNot() {
+        ImageButton button;
+        button.resize(126, 40);
+        button.setPicture(marked(1));
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QSignalSpy clicked(&button, &QAbstractButton::clicked);
+
+        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(60, 20));
+        QCOMPARE(clicked.count(), 1);
+        // Pressed inside, released outside: no action, like any button.
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(60, 20));
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(200, 20));
+        QCOMPARE(clicked.count(), 1);
+        QVERIFY2(!button.hasFocus(), "a picture never takes the keyboard focus");
+    }
+
+    void pictureIsDrawnOnlyWhenFirstNeeded() {
+        int calls = 0;
+        ImageButton button;
+        button.resize(20, 10);
+        button.setPictureSource([&calls](qreal dpr) {
+            ++calls;
+            return marked(dpr);
+        });
+        QCOMPARE(calls, 0);
+        QVERIFY(button.hasPicture());
+        const QImage first = button.grab().toImage();
+        QCOMPARE(calls, 1);
+        button.grab();
+        button.update();
+        QCOMPARE(calls, 1);
+        QCOMPARE(first.pixelColor(5, 5), QColor(Qt::red));
+
+        button.clearPicture();
+        QVERIFY(!button.hasPicture());
+        QVERIFY(button.picture().isNull());
+    }
+
+    void pressedPictureSinksByOnePixel_data() {
+        QTest::addColumn<bool>("feedback");
+        QTest::newRow("button") << true;
+        QTest::newRow("card") << false;
+    }
+    void pressedPictureSinksByOnePixel() {
+        QFETCH(bool, feedback);
+        QWidget parent;
+        parent.resize(40, 40);
+        auto* button = new ImageButton(&parent);
+        button->resize(20, 10);
+        button->setPicture(marked(1));
+        button->setPressedFeedback(feedback);
+        QCOMPARE(button->grab().toImage().pixelColor(0, 0), QColor(Qt::white));
+
+        button->setDown(true);
+        const QImage down = button->grab().toImage();
+        if (feedback) {
+            QCOMPARE(down.pixelColor(1, 1), QColor(Qt::white));
+            QVERIFY(down.pixelColor(0, 0) != QColor(Qt::white));
+        } else {
+            QCOMPARE(down.pixelColor(0, 0), QColor(Qt::white));
+        }
+        button->setDown(false);
+        QCOMPARE(button->grab().toImage().pixelColor(0, 0), QColor(Qt::white));
+    }
+
+    void hintIsCarriedButNeverShownAsTooltip() {
+        ImageButton button;
+        button.setHint(QStringLiteral("19"));
+        QCOMPARE(button.hint(), QStringLiteral("19"));
+        QVERIFY(button.toolTip().isEmpty());
+    }
+};
+
+QTEST_MAIN(TstImageButton)
+#include "tst_imagebutton.moc"
