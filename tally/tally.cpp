@@ -50,7 +50,7 @@ void Tally::loadtally() {
             place.rank = kEmptyRank;
         }
         place.score = place.rank <= kEmptyRank ? std::string() : m_grid.cell(1, r);
-        place.highlighted = false;
+        place.style = PlaceStyle::Normal;
     }
     changed();
 }
@@ -111,7 +111,7 @@ void Tally::checkforhigher(int column, int value) {
 
 bool Tally::checkscore(int score, const std::string& name) {
     for (int r = 1; r <= kPlaces; ++r) {
-        m_places[r].highlighted = false;
+        m_places[r].style = PlaceStyle::Plain;
     }
     int r = 1;
     while (r <= kPlaces && m_places[r].rank > score) {
@@ -132,7 +132,7 @@ bool Tally::checkscore(int score, const std::string& name) {
     place.score = std::to_string(score);
     place.date = today();
     place.name = name;
-    place.highlighted = true;
+    place.style = PlaceStyle::Highlighted;
     m_grid.setCell(0, r, place.date);
     m_grid.setCell(1, r, place.score);
     m_grid.setCell(2, r, place.name);
@@ -153,6 +153,7 @@ void Tally::reset() {
     }
     for (int r = 1; r <= kPlaces; ++r) {
         m_places[r] = TallyPlace{};
+        m_places[r].style = PlaceStyle::Plain;
     }
     changed();
 }

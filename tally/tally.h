@@ -8,13 +8,17 @@
 #include <functional>
 #include <string>
 
+// How the labels of a high-score place are drawn: as the window lays them out (white, bold),
+// plain (white) once a score has been offered, or red and bold for the newest entry.
+enum class PlaceStyle { Normal, Plain, Highlighted };
+
 // What the tally window shows for one high-score place.
 struct TallyPlace {
     int rank = -1000;  // the place's score, or -1000 for an empty place; decides the order
     std::string score;
     std::string date;
     std::string name;
-    bool highlighted = false;  // the newest entry, shown red and bold
+    PlaceStyle style = PlaceStyle::Normal;
 };
 
 class Tally {

@@ -137,14 +137,14 @@ TEST(HighScores, ScoresTakeTheirPlaceNewerAboveEqual) {
     EXPECT_EQ(tally.place(1).score, "150");
     EXPECT_EQ(tally.place(1).date, "12/8/26");
     EXPECT_EQ(tally.place(1).name, "Ann");
-    EXPECT_TRUE(tally.place(1).highlighted);
+    EXPECT_EQ(tally.place(1).style, PlaceStyle::Highlighted);
     EXPECT_EQ(tally.place(2).rank, Tally::kEmptyRank);
     EXPECT_EQ(tally.place(2).score, "");
 
     EXPECT_TRUE(tally.checkscore(150, "Bob"));
     EXPECT_EQ(tally.place(1).name, "Bob");
     EXPECT_EQ(tally.place(2).name, "Ann");
-    EXPECT_FALSE(tally.place(2).highlighted);
+    EXPECT_EQ(tally.place(2).style, PlaceStyle::Plain);
     EXPECT_EQ(tally.grid().cell(2, 2), "Ann");
     EXPECT_EQ(tally.grid().cell(1, 2), "150");
 
@@ -152,7 +152,7 @@ TEST(HighScores, ScoresTakeTheirPlaceNewerAboveEqual) {
     EXPECT_EQ(tally.place(3).score, "-1000");
     EXPECT_EQ(tally.place(3).name, "");
     EXPECT_FALSE(tally.checkscore(-1001, "low")) << "below -1000 never enters";
-    EXPECT_FALSE(tally.place(3).highlighted) << "a refused score still clears the highlight";
+    EXPECT_EQ(tally.place(3).style, PlaceStyle::Plain) << "a refused score still clears the highlight";
 }
 
 TEST(HighScores, FullTableDropsTheLowestOrRefuses) {
@@ -162,13 +162,13 @@ TEST(HighScores, FullTableDropsTheLowestOrRefuses) {
     EXPECT_FALSE(tally.checkscore(5, "low"));
     EXPECT_EQ(ranks(tally), (std::vector<int>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
     for (int r = 1; r <= Tally::kPlaces; ++r) {
-        EXPECT_FALSE(tally.place(r).highlighted);
+        EXPECT_EQ(tally.place(r).style, PlaceStyle::Plain);
     }
     EXPECT_TRUE(tally.checkscore(55, "mid"));
     EXPECT_EQ(ranks(tally), (std::vector<int>{100, 90, 80, 70, 60, 55, 50, 40, 30, 20}));
     EXPECT_EQ(tally.grid().cell(2, 6), "mid");
     EXPECT_EQ(tally.grid().cell(2, 10), "p20");
-    EXPECT_TRUE(tally.place(6).highlighted);
+    EXPECT_EQ(tally.place(6).style, PlaceStyle::Highlighted);
 }
 
 TEST(HighScores, LoadTreatsUnreadableScoresAsEmptyPlaces) {
@@ -181,6 +181,7 @@ TEST(HighScores, LoadTreatsUnreadableScoresAsEmptyPlaces) {
     tally.loadtally();
     EXPECT_EQ(tally.place(1).rank, 500);
     EXPECT_EQ(tally.place(1).score, "500");
+    EXPECT_EQ(tally.place(1).style, PlaceStyle::Normal);
     EXPECT_EQ(tally.place(2).rank, Tally::kEmptyRank);
     EXPECT_EQ(tally.place(2).score, "");
     EXPECT_EQ(tally.place(2).name, "Bob");
@@ -207,6 +208,8 @@ TEST(Reset, ClearsCountersAndPlacesButNotCellZero) {
         EXPECT_EQ(tally.grid().cell(0, r), "") << r;
         EXPECT_EQ(tally.grid().cell(2, r), "") << r;
     }
+    EXPECT_EQ(tally.place(2).style, PlaceStyle::Plain);
+    EXPECT_EQ(tally.place(1).score, "");
     EXPECT_TRUE(tally.checkscore(-1000, "after"));
     EXPECT_EQ(tally.place(1).name, "after");
 }
