@@ -108,18 +108,22 @@ QPainterPath makeSuitPath(int suit) {
         path.cubicTo(48, -14, 16, -26, 0, -50);
         break;
     default: {
-        QPainterPath lobes;
-        lobes.addEllipse(QPointF(0, -25), 22, 22);
-        lobes.addEllipse(QPointF(-25, 8), 22, 22);
-        lobes.addEllipse(QPointF(25, 8), 22, 22);
-        lobes.addEllipse(QPointF(0, 4), 12, 12);
+        // Three lobes on a flared stem, joined into one outline so no seam shows inside.
         QPainterPath stem;
-        stem.moveTo(-4, 8);
+        stem.moveTo(-4, 4);
         stem.quadTo(-6, 42, -20, 50);
         stem.lineTo(20, 50);
-        stem.quadTo(6, 42, 4, 8);
+        stem.quadTo(6, 42, 4, 4);
         stem.closeSubpath();
-        path = lobes.simplified().united(stem);
+        path = stem;
+        for (const QPointF& centre : {QPointF(0, -25), QPointF(-25, 8), QPointF(25, 8)}) {
+            QPainterPath lobe;
+            lobe.addEllipse(centre, 22, 22);
+            path = path.united(lobe);
+        }
+        QPainterPath heart;
+        heart.addEllipse(QPointF(0, 2), 13, 13);
+        path = path.united(heart);
         break;
     }
     }
@@ -285,39 +289,55 @@ CourtStyle courtStyle(int rank, int suit) {
 void drawCourtHalf(QPainter& p, int suit, int rank) {
     const CourtStyle style = courtStyle(rank, suit);
     const QPen outline(QColor(40, 30, 30), 0.7);
+    const QColor skin(248, 214, 176);
+    const QColor steel(214, 218, 228);
+    const QPointF head(0, -25);
     p.setPen(outline);
 
     // Long hair (queen) lies behind the shoulders and the face.
     if (rank == 12) {
         p.setBrush(style.hair);
         QPainterPath hair;
-        hair.moveTo(-7.5, -24);
-        hair.cubicTo(-9, -32, 9, -32, 7.5, -24);
-        hair.cubicTo(9, -18, 9, -14, 10, -11);
-        hair.lineTo(-10, -11);
-        hair.cubicTo(-9, -14, -9, -18, -7.5, -24);
+        hair.moveTo(-7.5, -27);
+        hair.cubicTo(-9, -35, 9, -35, 7.5, -27);
+        hair.cubicTo(9.5, -21, 9.5, -16, 11, -12);
+        hair.lineTo(-11, -12);
+        hair.cubicTo(-9.5, -16, -9.5, -21, -7.5, -27);
         p.drawPath(hair);
     }
 
-    // Shoulders and robe.
+    // Shoulders and robe, narrowing to the waist at the centre line.
     QPainterPath robe;
-    robe.moveTo(-19.5, 0);
-    robe.lineTo(-19.5, -6);
-    robe.cubicTo(-19, -12, -12, -14, -5, -16);
-    robe.lineTo(5, -16);
-    robe.cubicTo(12, -14, 19, -12, 19.5, -6);
-    robe.lineTo(19.5, 0);
+    robe.moveTo(-14.5, 0);
+    robe.lineTo(-16.5, -7);
+    robe.cubicTo(-18.5, -12, -15, -15, -6, -16.5);
+    robe.lineTo(6, -16.5);
+    robe.cubicTo(15, -15, 18.5, -12, 16.5, -7);
+    robe.lineTo(14.5, 0);
     robe.closeSubpath();
-    QLinearGradient robeFill(-19, 0, 19, 0);
+    QLinearGradient robeFill(-17, 0, 17, 0);
     robeFill.setColorAt(0, style.robeDark);
-    robeFill.setColorAt(0.45, style.robe);
+    robeFill.setColorAt(0.4, style.robe);
     robeFill.setColorAt(1, style.robeDark);
     p.setBrush(robeFill);
     p.drawPath(robe);
 
+    // Sleeves: a fold from each shoulder down to the waist.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(style.robeDark.darker(130), 0.8));
+    p.drawPath([] {
+        QPainterPath folds;
+        folds.moveTo(-12, -13);
+        folds.quadTo(-9.5, -7, -11, 0);
+        folds.moveTo(12, -13);
+        folds.quadTo(9.5, -7, 11, 0);
+        return folds;
+    }());
+    p.setPen(outline);
+
     // A golden band down the front, with buttons.
     p.setBrush(style.trim);
-    p.drawRect(QRectF(-2.5, -15, 5, 15));
+    p.drawRect(QRectF(-2.5, -15.5, 5, 15.5));
     p.setPen(Qt::NoPen);
     p.setBrush(style.robeDark);
     for (int i = 0; i < 3; ++i)
@@ -326,10 +346,10 @@ void drawCourtHalf(QPainter& p, int suit, int rank) {
 
     // Collar: ermine for the royals, a plain white one for the jack.
     QPainterPath collar;
-    collar.moveTo(-11, -14.5);
-    collar.quadTo(0, -9, 11, -14.5);
-    collar.lineTo(6, -17.5);
-    collar.lineTo(-6, -17.5);
+    collar.moveTo(-11, -15);
+    collar.quadTo(0, -9.5, 11, -15);
+    collar.lineTo(6, -18);
+    collar.lineTo(-6, -18);
     collar.closeSubpath();
     p.setBrush(Qt::white);
     p.drawPath(collar);
@@ -337,123 +357,136 @@ void drawCourtHalf(QPainter& p, int suit, int rank) {
         p.setPen(Qt::NoPen);
         p.setBrush(kBlack);
         for (qreal x : {-7.0, -3.5, 0.0, 3.5, 7.0})
-            p.drawRect(QRectF(x - 0.45, -14.2 + qAbs(x) * 0.05, 0.9, 1.4));
+            p.drawRect(QRectF(x - 0.45, -14.8 + qAbs(x) * 0.08, 0.9, 1.4));
         p.setPen(outline);
     }
 
     // Face.
-    const QPointF head(0, -23.5);
-    p.setBrush(QColor(248, 214, 176));
-    p.drawEllipse(head, 5.2, 6.2);
+    p.setBrush(skin);
+    p.drawEllipse(head, 5.8, 6.8);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 30, 30));
-    p.drawEllipse(head + QPointF(-2.0, -0.8), 0.7, 0.7);
-    p.drawEllipse(head + QPointF(2.0, -0.8), 0.7, 0.7);
-    p.setBrush(QColor(200, 60, 60));
-    p.drawEllipse(head + QPointF(0, 3.0), 1.3, 0.55);
+    p.drawEllipse(head + QPointF(-2.2, -1.0), 0.75, 0.75);
+    p.drawEllipse(head + QPointF(2.2, -1.0), 0.75, 0.75);
+    p.setBrush(QColor(232, 150, 130, 160));
+    p.drawEllipse(head + QPointF(-3.2, 1.6), 1.2, 0.8);
+    p.drawEllipse(head + QPointF(3.2, 1.6), 1.2, 0.8);
+    p.setBrush(QColor(196, 50, 50));
+    p.drawEllipse(head + QPointF(0, 3.3), 1.4, 0.6);
     p.setPen(outline);
+
+    // A hand holds the figure's attribute beside the robe.
+    auto hand = [&](QPointF at) {
+        p.setPen(outline);
+        p.setBrush(skin);
+        p.drawEllipse(at, 2.0, 2.0);
+    };
 
     switch (rank) {
     case 13: {
         // King: full beard, a crown of three points with jewels, a sword.
         QPainterPath beard;
-        beard.moveTo(-5.0, -22);
-        beard.cubicTo(-5, -15, -2, -13, 0, -12.5);
-        beard.cubicTo(2, -13, 5, -15, 5.0, -22);
-        beard.quadTo(3.5, -19, 0, -19.2);
-        beard.quadTo(-3.5, -19, -5.0, -22);
+        beard.moveTo(-5.6, -24);
+        beard.cubicTo(-5.6, -16, -2, -14, 0, -13.5);
+        beard.cubicTo(2, -14, 5.6, -16, 5.6, -24);
+        beard.quadTo(3.8, -20.5, 0, -20.8);
+        beard.quadTo(-3.8, -20.5, -5.6, -24);
         p.setBrush(style.hair);
         p.drawPath(beard);
+        p.setBrush(QColor(196, 50, 50));
+        p.drawEllipse(head + QPointF(0, 3.0), 1.3, 0.5);
         QPainterPath crown;
-        crown.moveTo(-6.5, -28);
-        crown.lineTo(-7.5, -37);
-        crown.lineTo(-3.5, -32.5);
-        crown.lineTo(0, -39);
-        crown.lineTo(3.5, -32.5);
-        crown.lineTo(7.5, -37);
-        crown.lineTo(6.5, -28);
+        crown.moveTo(-6.5, -30.5);
+        crown.lineTo(-7.5, -39);
+        crown.lineTo(-3.5, -35);
+        crown.lineTo(0, -40.5);
+        crown.lineTo(3.5, -35);
+        crown.lineTo(7.5, -39);
+        crown.lineTo(6.5, -30.5);
         crown.closeSubpath();
         p.setBrush(style.trim);
         p.drawPath(crown);
         p.setBrush(kRed);
-        p.drawEllipse(QPointF(0, -30.5), 1.3, 1.3);
+        p.drawEllipse(QPointF(0, -33), 1.3, 1.3);
         p.setBrush(QColor(40, 90, 200));
-        p.drawEllipse(QPointF(-4, -30), 0.9, 0.9);
-        p.drawEllipse(QPointF(4, -30), 0.9, 0.9);
+        p.drawEllipse(QPointF(-4, -32.5), 0.9, 0.9);
+        p.drawEllipse(QPointF(4, -32.5), 0.9, 0.9);
         // Sword held upright beside the shoulder.
-        p.setBrush(QColor(210, 214, 222));
-        p.drawRect(QRectF(13.2, -36, 1.6, 26));
+        p.setBrush(steel);
+        p.drawRect(QRectF(13.7, -38, 1.6, 30));
         p.setBrush(style.trim);
-        p.drawRect(QRectF(10.5, -12, 7, 1.8));
+        p.drawRect(QRectF(11.0, -10.5, 7.2, 1.8));
+        hand(QPointF(14.5, -6.5));
         break;
     }
     case 12: {
         // Queen: golden hair, a rounded tiara, a flower.
         QPainterPath tiara;
-        tiara.moveTo(-6, -28.5);
-        tiara.lineTo(-6.5, -33);
-        tiara.quadTo(-3.3, -31, 0, -35);
-        tiara.quadTo(3.3, -31, 6.5, -33);
-        tiara.lineTo(6, -28.5);
+        tiara.moveTo(-6, -31);
+        tiara.lineTo(-6.5, -35.5);
+        tiara.quadTo(-3.3, -33.5, 0, -37.5);
+        tiara.quadTo(3.3, -33.5, 6.5, -35.5);
+        tiara.lineTo(6, -31);
         tiara.closeSubpath();
         p.setBrush(style.trim);
         p.drawPath(tiara);
         p.setBrush(Qt::white);
-        for (const QPointF pt : {QPointF(-6.5, -33.5), QPointF(0, -35.5), QPointF(6.5, -33.5)})
+        for (const QPointF pt : {QPointF(-6.5, -36), QPointF(0, -38), QPointF(6.5, -36)})
             p.drawEllipse(pt, 1.2, 1.2);
-        // Flower held at the shoulder.
+        // A flower on a long stem.
         p.setPen(QPen(QColor(30, 120, 50), 1.0));
-        p.drawLine(QPointF(13, -6), QPointF(14, -20));
+        p.drawLine(QPointF(14, -6), QPointF(15, -22));
         p.setPen(outline);
         p.setBrush(isRed(suit) ? kRed : QColor(230, 120, 170));
         for (int i = 0; i < 5; ++i) {
             const qreal a = i * 2 * M_PI / 5;
-            p.drawEllipse(QPointF(14 + 2.0 * std::cos(a), -21.5 + 2.0 * std::sin(a)), 1.5, 1.5);
+            p.drawEllipse(QPointF(15 + 2.1 * std::cos(a), -24 + 2.1 * std::sin(a)), 1.6, 1.6);
         }
         p.setBrush(kGold);
-        p.drawEllipse(QPointF(14, -21.5), 1.1, 1.1);
+        p.drawEllipse(QPointF(15, -24), 1.1, 1.1);
+        hand(QPointF(14, -7));
         break;
     }
     default: {
-        // Jack: short hair, a broad cap with a feather, a halberd.
+        // Jack: short curls, a broad cap with a feather, a halberd.
         p.setBrush(style.hair);
-        p.drawEllipse(QPointF(-5.2, -23), 1.8, 3.0);
-        p.drawEllipse(QPointF(5.2, -23), 1.8, 3.0);
+        p.drawEllipse(QPointF(-5.6, -24.5), 1.9, 3.2);
+        p.drawEllipse(QPointF(5.6, -24.5), 1.9, 3.2);
         QPainterPath feather;
-        feather.moveTo(4, -29);
-        feather.cubicTo(10, -32, 13, -36, 12, -39);
-        feather.cubicTo(9, -37, 6, -34, 3, -30);
+        feather.moveTo(4, -32);
+        feather.cubicTo(10, -35, 13, -38, 12.5, -40.5);
+        feather.cubicTo(9, -39, 6, -36.5, 3, -33);
         p.setBrush(Qt::white);
         p.drawPath(feather);
         QPainterPath cap;
-        cap.moveTo(-8.5, -27);
-        cap.cubicTo(-9, -34, 8, -36, 8.5, -28);
-        cap.quadTo(0, -25.5, -8.5, -27);
+        cap.moveTo(-9, -29.5);
+        cap.cubicTo(-9.5, -37, 8.5, -38.5, 9, -30.5);
+        cap.quadTo(0, -28, -9, -29.5);
         p.setBrush(style.robe);
         p.drawPath(cap);
         p.setBrush(style.trim);
-        p.drawRect(QRectF(-6.5, -28.8, 13, 1.8));
+        p.drawRect(QRectF(-6.5, -31.3, 13, 1.8));
         // Halberd.
         p.setBrush(QColor(120, 80, 40));
-        p.drawRect(QRectF(-14.6, -34, 1.4, 28));
+        p.drawRect(QRectF(-15.2, -36, 1.4, 30));
         QPainterPath blade;
-        blade.moveTo(-13.9, -39);
-        blade.lineTo(-12.0, -34);
-        blade.lineTo(-9.5, -32);
-        blade.lineTo(-13.2, -31);
-        blade.lineTo(-14.6, -31);
-        blade.lineTo(-18.0, -32);
-        blade.lineTo(-15.8, -34);
+        blade.moveTo(-14.5, -40.5);
+        blade.lineTo(-12.6, -36);
+        blade.lineTo(-10.0, -34);
+        blade.lineTo(-13.8, -33);
+        blade.lineTo(-15.2, -33);
+        blade.lineTo(-18.6, -34);
+        blade.lineTo(-16.4, -36);
         blade.closeSubpath();
-        p.setBrush(QColor(210, 214, 222));
+        p.setBrush(steel);
         p.drawPath(blade);
+        hand(QPointF(-14.5, -7));
         break;
     }
     }
 
-    // The suit, small, in the free corner of the half.
-    const bool swordRight = rank != 11;
-    drawSuit(p, suit, QPointF(swordRight ? -14.5 : 14.5, -34), 7.5);
+    // The suit, small, in the free upper corner of the half.
+    drawSuit(p, suit, QPointF(rank == 11 ? 14.5 : -14.5, -35), 7.5);
 }
 
 void drawCourt(QPainter& p, int suit, int rank) {
@@ -635,6 +668,18 @@ QPainterPath textPath(const QString& text, const QFont& f) {
     return path;
 }
 
+// A word as a path whose baseline starts at `origin`, scaled down where a wider fallback font
+// would overrun `maxWidth`.
+QPainterPath wordmark(const QString& text, const QFont& f, QPointF origin, qreal maxWidth) {
+    QPainterPath path = textPath(text, f);
+    const qreal width = path.boundingRect().right();
+    if (width > maxWidth) {
+        const qreal factor = maxWidth / width;
+        path = QTransform::fromScale(factor, factor).map(path);
+    }
+    return path.translated(origin);
+}
+
 // The word on an arc of a circle around `centre`, read left to right over the top.
 void drawArcText(QPainter& p, const QString& text, const QFont& f, QPointF centre, qreal radius,
                  const QColor& color, const QColor& shadow) {
@@ -674,6 +719,42 @@ void drawCardFan(QPainter& p, QPointF pivot, qreal height) {
         drawSuit(p, suits[i], QPointF(0, -height * 0.62), height * 0.38);
         p.restore();
     }
+}
+
+// A mountain silhouette with a snow cap; it fades into the cloth towards its foot.
+void drawMountain(QPainter& p, QPointF apex, qreal halfWidth, qreal base, const QColor& color) {
+    const qreal h = base - apex.y();
+    const qreal x = apex.x();
+    QPainterPath mountain;
+    mountain.moveTo(x - halfWidth, base);
+    mountain.lineTo(x - halfWidth * 0.55, apex.y() + h * 0.45);
+    mountain.lineTo(x - halfWidth * 0.35, apex.y() + h * 0.5);
+    mountain.lineTo(apex);
+    mountain.lineTo(x + halfWidth * 0.3, apex.y() + h * 0.35);
+    mountain.lineTo(x + halfWidth * 0.45, apex.y() + h * 0.42);
+    mountain.lineTo(x + halfWidth, base);
+    mountain.closeSubpath();
+
+    QLinearGradient fill(0, apex.y(), 0, base);
+    fill.setColorAt(0, color);
+    fill.setColorAt(0.6, color);
+    QColor foot = color;
+    foot.setAlpha(70);
+    fill.setColorAt(1, foot);
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawPath(mountain);
+
+    QPolygonF snow;
+    snow << QPointF(x - halfWidth * 0.3, apex.y() + h * 0.3) << apex
+         << QPointF(x + halfWidth * 0.3, apex.y() + h * 0.3)
+         << QPointF(x + halfWidth * 0.12, apex.y() + h * 0.22) << QPointF(x, apex.y() + h * 0.3)
+         << QPointF(x - halfWidth * 0.14, apex.y() + h * 0.2);
+    p.save();
+    p.setClipPath(mountain);
+    p.setBrush(QColor(196, 212, 244, 210));
+    p.drawPolygon(snow);
+    p.restore();
 }
 
 } // namespace
@@ -734,40 +815,13 @@ QPixmap table(qreal dpr) {
     QRadialGradient light(QPointF(kWidth * 0.5, kHeight * 0.42), kWidth * 0.62);
     light.setColorAt(0, QColor(255, 255, 255, 26));
     light.setColorAt(0.55, QColor(255, 255, 255, 0));
-    light.setColorAt(1, QColor(0, 6, 40, 110));
+    light.setColorAt(1, QColor(0, 6, 40, 90));
     p.fillRect(QRectF(0, 0, kWidth, kHeight), light);
 
-    // The three peaks at the upper right, clear of the cards.
-    const QRectF hills(624, 6, 106, 60);
-    QPainterPath back;
-    back.moveTo(hills.left(), hills.bottom());
-    back.lineTo(hills.left() + 24, hills.top() + 24);
-    back.lineTo(hills.left() + 34, hills.top() + 32);
-    back.lineTo(hills.left() + 56, hills.top());
-    back.lineTo(hills.left() + 70, hills.top() + 20);
-    back.lineTo(hills.left() + 76, hills.top() + 16);
-    back.lineTo(hills.left() + 88, hills.top() + 30);
-    back.lineTo(hills.right(), hills.bottom() - 6);
-    back.lineTo(hills.right(), hills.bottom());
-    back.closeSubpath();
-    QLinearGradient hillFill(0, hills.top(), 0, hills.bottom());
-    hillFill.setColorAt(0, QColor(10, 28, 92));
-    hillFill.setColorAt(1, QColor(14, 40, 120, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(hillFill);
-    p.drawPath(back);
-    // Snow lines on the summits.
-    p.setPen(QPen(QColor(170, 196, 240, 150), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(hills.left() + 18, hills.top() + 30),
-                              QPointF(hills.left() + 24, hills.top() + 24),
-                              QPointF(hills.left() + 28, hills.top() + 28)}));
-    p.drawPolyline(QPolygonF({QPointF(hills.left() + 49, hills.top() + 10),
-                              QPointF(hills.left() + 56, hills.top()),
-                              QPointF(hills.left() + 62, hills.top() + 9)}));
-    p.drawPolyline(QPolygonF({QPointF(hills.left() + 72, hills.top() + 18),
-                              QPointF(hills.left() + 76, hills.top() + 16),
-                              QPointF(hills.left() + 81, hills.top() + 22)}));
+    // The three peaks at the upper right, clear of the cards: the tallest behind, hazier.
+    drawMountain(p, QPointF(684, 7), 34, 70, QColor(16, 40, 118));
+    drawMountain(p, QPointF(651, 28), 27, 70, QColor(8, 22, 82));
+    drawMountain(p, QPointF(714, 25), 25, 70, QColor(8, 22, 82));
 
     // The name in an arc at the upper left, clear of the first peak's cards.
     drawArcText(p, QStringLiteral("Solmarin"), font(true, 21), QPointF(62, 122), 88,
@@ -778,7 +832,7 @@ QPixmap table(qreal dpr) {
 
 QPixmap clothTile(qreal dpr) {
     QImage image = canvas(QSizeF(173, 171), dpr, true);
-    weaveCloth(image, {QColor(10, 24, 112), 5, 3, 8}, 0x7a11e5u);
+    weaveCloth(image, {QColor(10, 24, 112), 5, 3, 4}, 0x7a11e5u);
     return QPixmap::fromImage(std::move(image));
 }
 
@@ -788,8 +842,7 @@ QPixmap logo(qreal dpr) {
     smooth(p);
     drawCardFan(p, QPointF(21, 37), 26);
 
-    const QPainterPath word =
-        textPath(QStringLiteral("Solmarin"), font(true, 27)).translated(44, 27);
+    const QPainterPath word = wordmark(QStringLiteral("Solmarin"), font(true, 27), {44, 27}, 166);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 8, 48, 170));
     p.drawPath(word.translated(1.2, 1.6));
@@ -812,10 +865,10 @@ QPixmap button(const QString& lettering, qreal dpr) {
     QImage image = canvas(QSizeF(126, 40), dpr);
     QPainter p(&image);
     smooth(p);
-    p.fillRect(QRectF(0, 0, 126, 40), kNavy);
-    p.setPen(QPen(Qt::white, 2.0));
+    // A 2-pixel white frame around the navy face.
+    p.fillRect(QRectF(0, 0, 126, 40), Qt::white);
+    p.fillRect(QRectF(2, 2, 122, 36), kNavy);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(1, 1, 124, 38));
     p.setPen(QPen(QColor(90, 110, 210), 1.0));
     p.drawRect(QRectF(3.5, 3.5, 119, 33));
 
@@ -841,8 +894,7 @@ QPixmap titlePicture(qreal dpr) {
     smooth(p);
     drawCardFan(p, QPointF(26, 50), 34);
 
-    const QPainterPath word =
-        textPath(QStringLiteral("Solmarin"), font(true, 34)).translated(54, 35);
+    const QPainterPath word = wordmark(QStringLiteral("Solmarin"), font(true, 34), {53, 36}, 160);
     p.setPen(QPen(QColor(0, 8, 48, 200), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(word.translated(1, 1.5));
@@ -858,7 +910,8 @@ QPixmap titlePicture(qreal dpr) {
     small.setLetterSpacing(QFont::AbsoluteSpacing, 2.4);
     p.setFont(small);
     p.setPen(QColor(210, 224, 255));
-    p.drawText(QPointF(58, 50), QStringLiteral("PEAKS SOLITAIRE"));
+    p.drawText(QRectF(53, 39, word.boundingRect().width(), 14), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("PEAKS SOLITAIRE"));
     p.end();
     return QPixmap::fromImage(std::move(image));
 }
