@@ -1,0 +1,291 @@
+// The LZRW1/KH block coder: exact blocks, round trips over every kind of block, damaged blocks.
+#include "codec_data.h"
+#include "lzrw1kh.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+using codec_data::Bytes;
+
+namespace {
+
+Bytes compressBlock(TLZR& lzr, const Bytes& input, std::uint8_t slackFill = 0) {
+    std::vector<std::uint8_t> source(TLZR::kBufferSize, slackFill);
+    std::copy(input.begin(), input.end(), source.begin());
+    std::vector<std::uint8_t> dest(TLZR::kBufferSize);
+    const std::uint16_t length =
+        lzr.CompressChunk(source.data(), std::uint16_t(input.size()), dest.data());
+    return Bytes(dest.begin(), dest.begin() + length);
+}
+
+// Decodes from an exactly sized copy, so that any read past the block shows under the address
+// sanitizer.
+int decodeBlock(const TLZR& lzr, const Bytes& block, Bytes* output) {
+    std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[block.size() + 1]);
+    std::memcpy(exact.get(), block.data(), block.size());
+    std::vector<std::uint8_t> dest(TLZR::kBufferSize);
+    const int count = lzr.DecompressChunk(exact.get(), unsigned(block.size()), dest.data());
+    if (output && count >= 0) {
+        output->assign(dest.begin(), dest.begin() + count);
+    }
+    return count;
+}
+
+// The items of a coded block as the format defines them: 'L' literal, 'C' copy, 'R' run with
+// their lengths.
+struct Item {
+    char kind;
+    int length;
+    int offset;
+};
+
+std::vector<Item> parseItems(const Bytes& block) {
+    std::vector<Item> items;
+    if (block.empty() || block[0] == TLZR::kStored) {
+        return items;
+    }
+    std::size_t x = 1;
+    unsigned w = 0;
+    int bits = 0;
+    while (x < block.size()) {
+        if (bits == 0) {
+            w = unsigned(block[x]) << 8 | block[x + 1];
+            x += 2;
+            bits = 16;
+        }
+        if ((w & 0x8000) == 0) {
+            items.push_back({'L', 1, 0});
+            x += 1;
+        } else {
+            const int offset = block[x] << 4 | block[x + 1] >> 4;
+            if (offset == 0) {
+                items.push_back({'R', (block[x + 1] << 8 | block[x + 2]) + 16, 0});
+                x += 4;
+            } else {
+                items.push_back({'C', (block[x + 1] & 15) + 3, offset});
+                x += 2;
+            }
+        }
+        w <<= 1;
+        --bits;
+    }
+    return items;
+}
+
+// Seven run items of 4095 bytes of 'r' and an eighth with the rest of total (which a run item
+// holds up to 4111).
+Bytes runBlock(int total) {
+    Bytes block = {0x40, 0xFF, 0x00};
+    for (int i = 0; i < 8; ++i) {
+        const int count = i < 7 ? 4095 : total - 7 * 4095;
+        const Bytes run = {0x00, std::uint8_t((count - 16) >> 8), std::uint8_t(count - 16), 'r'};
+        block.insert(block.end(), run.begin(), run.end());
+    }
+    return block;
+}
+
+} // namespace
+
+TEST(Lzrw1khBlock, CodesTheDocumentedBlocksByteForByte) {
+    const struct {
+        const char* name;
+        Bytes input;
+        Bytes block;
+    } cases[] = {
+        {"empty input is a stored block of nothing", {}, {0x80}},
+        {"one byte is stored", {0x61}, {0x80, 0x61}},
+        {"three bytes are stored", codec_data::text("abc"), {0x80, 0x61, 0x62, 0x63}},
+        {"twenty a are one run item", Bytes(20, 0x61), {0x40, 0x80, 0x00, 0x00, 0x00, 0x04, 0x61}},
+        {"abc four times is three literals and a copy",
+         codec_data::text("abcabcabcabc"),
+         {0x40, 0x10, 0x00, 0x61, 0x62, 0x63, 0x00, 0x36}},
+    };
+    TLZR lzr;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(compressBlock(lzr, c.input), c.block);
+        Bytes decoded;
+        EXPECT_EQ(decodeBlock(lzr, c.block, &decoded), int(c.input.size()));
+        EXPECT_EQ(decoded, c.input);
+    }
+}
+
+TEST(Lzrw1khBlock, RoundTripsEveryKindOfDataAtEverySize) {
+    TLZR lzr;
+    const int sizes[] = {0,   1,    2,    3,    4,    15,   16,    17,    18,    19,
+                         100, 4095, 4096, 4097, 4111, 8192, 16385, 32766, 32767, 32768};
+    for (const auto& kind : codec_data::kinds()) {
+        const Bytes data = kind.make(TLZR::kBlockSize, 7);
+        for (int size : sizes) {
+            SCOPED_TRACE(kind.name + " of " + std::to_string(size) + " bytes");
+            const Bytes input(data.begin(), data.begin() + size);
+            const Bytes block = compressBlock(lzr, input);
+            ASSERT_LE(block.size(), input.size() + 1);
+            ASSERT_TRUE(block[0] == TLZR::kCoded || block[0] == TLZR::kStored);
+            if (block.size() == input.size() + 1) {
+                EXPECT_EQ(block[0], TLZR::kStored) << "a block that does not shrink is stored";
+            }
+            Bytes decoded;
+            ASSERT_EQ(decodeBlock(lzr, block, &decoded), size);
+            codec_data::expectSame(input, decoded);
+        }
+    }
+}
+
+TEST(Lzrw1khBlock, BytesPastTheInputNeverChangeTheBlock) {
+    TLZR lzr;
+    for (const auto& kind : codec_data::kinds()) {
+        for (int size : {3, 4, 17, 1000, 32767}) {
+            SCOPED_TRACE(kind.name + " of " + std::to_string(size));
+            const Bytes input = kind.make(size, 3);
+            EXPECT_EQ(compressBlock(lzr, input, 0x00), compressBlock(lzr, input, 0xFF));
+            EXPECT_EQ(compressBlock(lzr, input, 0x00), compressBlock(lzr, input, input.back()));
+        }
+    }
+}
+
+TEST(Lzrw1khBlock, ChoosesRunsOnlyFromSixteenBytesAndSplitsThemAt4095) {
+    TLZR lzr;
+    const struct {
+        const char* name;
+        Bytes input;
+        std::vector<char> kinds;
+        int firstRun;
+    } cases[] = {
+        {"15 equal bytes are literals and a copy",
+         codec_data::concat({Bytes(15, 'x'), codec_data::text("yz")}),
+         {'L', 'C', 'L', 'L'},
+         0},
+        {"16 equal bytes are a run",
+         codec_data::concat({Bytes(16, 'x'), codec_data::text("yz")}),
+         {'R', 'L', 'L'},
+         16},
+        {"4095 is the longest run", Bytes(4095, 'x'), {'R'}, 4095},
+        {"4096 is a run and a literal", Bytes(4096, 'x'), {'R', 'L'}, 4095},
+        {"4111 is two runs", Bytes(4111, 'x'), {'R', 'R'}, 4095},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto items = parseItems(compressBlock(lzr, c.input));
+        std::vector<char> kinds;
+        for (const Item& item : items) {
+            kinds.push_back(item.kind);
+        }
+        EXPECT_EQ(kinds, c.kinds);
+        if (c.firstRun != 0) {
+            EXPECT_EQ(items.front().length, c.firstRun);
+        }
+    }
+}
+
+TEST(Lzrw1khBlock, CopiesComeFromAtMost4095BytesBack) {
+    TLZR lzr;
+    // A pattern seen again 4095 and 4096 bytes later. The zeros between are run items, which
+    // leave the hash table alone, so the second pattern surely finds the first.
+    const Bytes pattern = codec_data::text("Tally list: games started, games cleared, percentage, "
+                                           "longest chain and ten places of personal scores.");
+    for (int gap : {4095 - int(pattern.size()), 4096 - int(pattern.size())}) {
+        SCOPED_TRACE(gap);
+        const Bytes filler(gap, 0);
+        const Bytes input = codec_data::concat({pattern, filler, pattern});
+        const Bytes block = compressBlock(lzr, input);
+        int fromFirstCopy = 0;
+        for (const Item& item : parseItems(block)) {
+            EXPECT_LE(item.offset, 4095);
+            if (item.kind == 'C' && item.offset == gap + int(pattern.size())) {
+                ++fromFirstCopy;
+            }
+        }
+        EXPECT_EQ(fromFirstCopy > 0, gap + int(pattern.size()) <= 4095);
+        Bytes decoded;
+        ASSERT_EQ(decodeBlock(lzr, block, &decoded), int(input.size()));
+        EXPECT_EQ(decoded, input);
+    }
+}
+
+TEST(Lzrw1khBlock, TakesShortOrFlaglessBlocksAsTheFormatDefines) {
+    TLZR lzr;
+    const struct {
+        const char* name;
+        Bytes block;
+        Bytes output;
+    } cases[] = {
+        {"length 0", {}, {}},
+        {"length 1 of any byte", {0x40}, {}},
+        {"length 1 stored", {0x80}, {}},
+        {"a coded block without items", {0x40, 0x00, 0x00}, {}},
+        {"any flag but 0x80 means coded",
+         {0x00, 0x10, 0x00, 0x61, 0x62, 0x63, 0x00, 0x36},
+         codec_data::text("abcabcabcabc")},
+        {"a stored block", {0x80, 1, 2, 3}, {1, 2, 3}},
+        {"trailing literal bits end with the block",
+         {0x40, 0x00, 0x00, 'h', 'i'},
+         codec_data::text("hi")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes decoded;
+        EXPECT_EQ(decodeBlock(lzr, c.block, &decoded), int(c.output.size()));
+        EXPECT_EQ(decoded, c.output);
+    }
+}
+
+TEST(Lzrw1khBlock, RejectsDamagedBlocksWithoutLeavingItsBuffers) {
+    TLZR lzr;
+    const Bytes overflowingRuns = runBlock(TLZR::kBlockSize + 1);
+    // One literal, then copies of 18 bytes at offset 1 until past the end of the output.
+    Bytes overflowingCopies = {0x40};
+    int produced = 1;
+    for (bool first = true; produced <= TLZR::kBlockSize; first = false) {
+        const unsigned word = first ? 0x7FFF : 0xFFFF;
+        overflowingCopies.push_back(std::uint8_t(word >> 8));
+        overflowingCopies.push_back(std::uint8_t(word));
+        if (first) {
+            overflowingCopies.push_back('c');
+        }
+        for (int i = first ? 1 : 0; i < 16; ++i) {
+            overflowingCopies.push_back(0x00);
+            overflowingCopies.push_back(0x1F);
+            produced += 18;
+        }
+    }
+    Bytes tooLong(TLZR::kMaxBlockLength + 1, 0x61);
+    tooLong[0] = TLZR::kStored;
+
+    const struct {
+        const char* name;
+        Bytes block;
+    } cases[] = {
+        {"a copy before the start of the block", {0x40, 0x80, 0x00, 0x00, 0x10}},
+        {"a copy reaching one byte too far back", {0x40, 0x40, 0x00, 'a', 0x00, 0x20}},
+        {"a copy cut off after its first byte", {0x40, 0x40, 0x00, 'a', 0x00}},
+        {"a run cut off after three bytes", {0x40, 0x80, 0x00, 0x00, 0x00, 0x04}},
+        {"a control word cut in half", {0x40, 0x00, 0x00, 'a', 'b', 'c', 'd', 'e', 'f', 'g',
+                                        'h',  'i',  'j',  'k', 'l', 'm', 'n', 'o', 'p', 0x00}},
+        {"a control word with no item after it",
+         {0x40, 0x00, 0x00, 'a', 'b', 'c', 'd', 'e', 'f',  'g', 'h',
+          'i',  'j',  'k',  'l', 'm', 'n', 'o', 'p', 0x00, 0x00}},
+        {"runs producing more than a block", overflowingRuns},
+        {"copies producing more than a block", overflowingCopies},
+        {"a block longer than a stored full block", tooLong},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(decodeBlock(lzr, c.block, nullptr), TLZR::kDamaged);
+    }
+}
+
+TEST(Lzrw1khBlock, DecodesTheLargestValidBlocks) {
+    TLZR lzr;
+    Bytes stored(TLZR::kMaxBlockLength, 0x5A);
+    stored[0] = TLZR::kStored;
+    Bytes decoded;
+    EXPECT_EQ(decodeBlock(lzr, stored, &decoded), TLZR::kBlockSize);
+
+    EXPECT_EQ(decodeBlock(lzr, runBlock(TLZR::kBlockSize), &decoded), TLZR::kBlockSize);
+    EXPECT_EQ(decoded, Bytes(TLZR::kBlockSize, 'r'));
+}
