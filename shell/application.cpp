@@ -1,0 +1,82 @@
+// The application object: the start-up sequence and the standard error box for errors that no
+// handler caught.
+#include "application.h"
+
+#include "mainform.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+Application::ErrorBoxHandler& errorBoxHandler() {
+    static Application::ErrorBoxHandler handler;
+    return handler;
+}
+
+// What an exception that is no std::exception says about itself: nothing we can read.
+const char* const kUnknownError = "An unexpected error occurred";
+
+} // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Solmarin"));
+}
+
+// The windows go before the application object, so they can still save their files.
+Application::~Application() {
+    m_main.reset();
+}
+
+int Application::run(const std::function<void(Tmain&)>& beforeShow) {
+    m_main = std::make_unique<Tmain>();
+    // The tally, About, Help and high-score windows follow here, in this order: they take the
+    // main window's short name and background picture when they are created.
+    if (beforeShow)
+        beforeShow(*m_main);
+    m_main->show();
+    return exec();
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        showErrorBox(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showErrorBox(QString::fromUtf8(kUnknownError));
+    }
+    return false;
+}
+
+void Application::guard(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        showErrorBox(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showErrorBox(QString::fromUtf8(kUnknownError));
+    }
+}
+
+QString Application::errorBoxText(const QString& message) {
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void Application::showErrorBox(const QString& message) {
+    const QString text = errorBoxText(message);
+    if (errorBoxHandler()) {
+        errorBoxHandler()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Solmarin"), text, QMessageBox::Ok,
+                    activeWindow());
+    box.exec();
+}
+
+void Application::setErrorBoxHandler(ErrorBoxHandler handler) {
+    errorBoxHandler() = std::move(handler);
+}

@@ -1,0 +1,738 @@
+// Tmain: the main window, the card table with its menu and in-window message panels.
+#include "mainform.h"
+
+#include "application.h"
+#include "artwork.h"
+#include "flatpanel.h"
+#include "imagebutton.h"
+#include "inifile.h"
+#include "lbback.h"
+#include "paths.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QValidator>
+#include <QWindow>
+
+#include <algorithm>
+#include <tuple>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kShadowGrey(128, 128, 128);
+
+// The table's lettering. The family the board was laid out in is not found on Linux; DejaVu
+// Sans is always installed with the program and keeps the captions inside their places.
+QFont tableFont(int pixelSize, bool bold = false) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+// A label that sizes itself to its text, like the board's score and stock labels.
+QLabel* autoLabel(QWidget* parent, const char* name, const QString& text, int x, int y,
+                  const QFont& font, const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    setTextColour(label, colour);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+// A label of fixed width with its text centred in it.
+QLabel* centredLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                     const QFont& font, const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setTextColour(label, colour);
+    label->setGeometry(geometry);
+    return label;
+}
+
+// A message panel's title, drawn twice: grey beneath, white on top.
+std::pair<QLabel*, QLabel*> shadowedTitle(QWidget* panel, const char* grey, const char* white,
+                                          const QString& text, QPoint greyAt, QPoint whiteAt,
+                                          int pixelSize) {
+    const QFont font = tableFont(pixelSize, true);
+    QLabel* below =
+        centredLabel(panel, grey, text, QRect(greyAt, QSize(327, 24)), font, kShadowGrey);
+    QLabel* above =
+        centredLabel(panel, white, text, QRect(whiteAt, QSize(327, 24)), font, Qt::white);
+    return {below, above};
+}
+
+void setLabelText(QLabel* label, const QString& text, bool fitToText) {
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    if (fitToText)
+        label->adjustSize();
+}
+
+TFlatPanel* messagePanel(QWidget* parent, const char* name, QRect geometry) {
+    auto* panel = new TFlatPanel(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(geometry);
+    panel->setColor(kNavy);
+    panel->setColorHighLight(Qt::white);
+    panel->setColorShadow(Qt::white);
+    panel->hide();
+    return panel;
+}
+
+// The name fields take at most ten typed characters, yet a longer name put there by the program
+// (from the settings file) stays whole and can still be shortened. A plain maximum length
+// would cut such a name the moment it is set.
+class NameValidator : public QValidator {
+public:
+    static constexpr int kMaxTyped = 10;
+
+    explicit NameValidator(QLineEdit* edit) : QValidator(edit) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { m_length = text.size(); });
+    }
+
+    State validate(QString& input, int& pos) const override {
+        const int limit = std::max<int>(kMaxTyped, m_length);
+        const int excess = int(input.size()) - limit;
+        if (excess <= 0 || input.size() <= m_length)
+            return Acceptable;
+        // Whatever was just typed or pasted ends at the cursor: keep as much of it as fits.
+        const int start = pos - excess;
+        if (start < 0)
+            return Invalid;
+        input.remove(start, excess);
+        pos = start;
+        return input.size() > m_length ? Acceptable : Invalid;
+    }
+
+private:
+    int m_length = 0;
+};
+
+QLineEdit* nameEdit(QWidget* parent, const char* name, QRect geometry) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->setFont(tableFont(19));
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    edit->setPalette(palette);
+    edit->setValidator(new NameValidator(edit));
+    return edit;
+}
+
+// Marks for other processes that a copy of the program runs, as a shared lock on a file named
+// after the program. Nothing waits on it and nothing is refused: a failure is ignored, and the
+// descriptor stays open until the process ends, which releases the lock.
+void createNamedMutex(const QString& name) {
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString file = name + QStringLiteral(".lock");
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
+        folder = QDir::tempPath();
+        file = name + QLatin1Char('-') + QString::number(getuid()) + QStringLiteral(".lock");
+    }
+    const QByteArray path = QFile::encodeName(QDir(folder).filePath(file));
+    // No following of links: the shared temporary folder must not lead the file elsewhere.
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd >= 0)
+        (void)::flock(fd, LOCK_SH | LOCK_NB);
+}
+
+constexpr const char* kSection = "solmarin";
+
+} // namespace
+
+Tmain::Tmain(SoundSink soundSink, QWidget* parent)
+    : QMainWindow(parent), m_game(this), m_soundSink(std::move(soundSink)),
+      imagelist_bigcards(devicePixelRatioF()) {
+    setWindowTitle(QStringLiteral("Solmarin"));
+    m_client = new QWidget(this);
+    m_client->setAutoFillBackground(true);
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, kNavy);
+    m_client->setPalette(palette);
+    m_client->setFont(tableFont(11));
+    setCentralWidget(m_client);
+    LbBackground1 = new TLbBackground(m_client);
+
+    createBoard();
+    createMessagePanels();
+    createMenu();
+    connectHandlers();
+    m_client->setMinimumSize(panel_board->width() + 5, panel_board->height() + 5);
+    resize(774, 541);
+    refresh();
+    Application::guard([this] { FormCreate(); });
+}
+
+Tmain::~Tmain() = default;
+
+// ---- Building the window -------------------------------------------------------------------
+
+void Tmain::createBoard() {
+    panel_board = new TFlatPanel(m_client);
+    panel_board->setObjectName(QStringLiteral("panel_board"));
+    panel_board->setGeometry(0, 0, 766, 495);
+    panel_board->setTransparent(true);
+    panel_board->setColorHighLight(kNavy);
+    panel_board->setColorShadow(kNavy);
+
+    label_name = autoLabel(panel_board, "label_name", QString(), 14, 14, tableFont(13), Qt::white);
+
+    panel_board1 = new TFlatPanel(panel_board);
+    panel_board1->setObjectName(QStringLiteral("panel_board1"));
+    panel_board1->setGeometry(15, 33, 737, 448);
+    panel_board1->setTransparent(true);
+    panel_board1->setColorHighLight(Qt::white);
+    panel_board1->setColorShadow(Qt::white);
+
+    Image1 = new ImageButton(panel_board1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(1, 1, 735, 446);
+    Image1->setPressedFeedback(false);
+    Image1->setPictureSource(&artwork::table);
+
+    image_logo = new ImageButton(panel_board1);
+    image_logo->setObjectName(QStringLiteral("image_logo"));
+    image_logo->setGeometry(6, 401, 214, 41);
+    image_logo->setPressedFeedback(false);
+    image_logo->setCursor(Qt::PointingHandCursor);
+    image_logo->setPictureSource(&artwork::logo);
+
+    createCards();
+
+    const QFont cardsLeftFont = tableFont(11, true);
+    label_cardsleft =
+        autoLabel(panel_board1, "label_cardsleft", QString(), 291, 425, cardsLeftFont, Qt::white);
+    label_score =
+        autoLabel(panel_board1, "label_score", QString(), 467, 369, tableFont(16, true), Qt::white);
+    label_bonus =
+        autoLabel(panel_board1, "label_bonus", QString(), 456, 403, tableFont(13, true), Qt::white);
+
+    button_start =
+        pictureButton(panel_board1, "button_start", QStringLiteral("START GAME"), 600, 400);
+    button_undo = pictureButton(panel_board1, "button_undo", QStringLiteral("UNDO -3"), 600, 360);
+    button_undo->hide();
+}
+
+void Tmain::createCards() {
+    struct Place {
+        int left;
+        int top;
+    };
+    // Fixed places, not a formula: the last slots of rows 3 and 4 sit a pixel further right.
+    static constexpr Place kPlaces[Game::kSlots + 1] = {
+        {0, 0},     {125, 11},  {333, 11},  {549, 11},  {89, 73},   {161, 73},
+        {297, 73},  {369, 73},  {513, 73},  {585, 73},  {45, 139},  {117, 139},
+        {189, 139}, {261, 139}, {333, 139}, {405, 139}, {477, 139}, {549, 139},
+        {622, 139}, {9, 211},   {81, 211},  {153, 211}, {225, 211}, {297, 211},
+        {369, 211}, {441, 211}, {513, 211}, {586, 211}, {659, 211},
+    };
+    // Created in slot order, so every row lies above the row it covers.
+    for (int n = 1; n <= Game::kSlots; ++n) {
+        auto* card = new ImageButton(panel_board1);
+        card->setObjectName(QStringLiteral("card_%1").arg(n));
+        card->setHint(QString::number(n));
+        card->setGeometry(kPlaces[n].left, kPlaces[n].top, artwork::kCardWidth,
+                          artwork::kCardHeight);
+        card->setPressedFeedback(false);
+        card->hide();
+        cards[n] = card;
+    }
+
+    image_stockend = new ImageButton(panel_board1);
+    image_stockend->setObjectName(QStringLiteral("image_stockend"));
+    image_stockend->setGeometry(292, 322, 72, 97);
+    image_stockend->setPressedFeedback(false);
+    image_stockend->setPictureSource(&artwork::emptyStock);
+
+    image_stock = new ImageButton(panel_board1);
+    image_stock->setObjectName(QStringLiteral("image_stock"));
+    image_stock->setGeometry(293, 323, artwork::kCardWidth, artwork::kCardHeight);
+    image_stock->setPressedFeedback(false);
+
+    image_discard = new ImageButton(panel_board1);
+    image_discard->setObjectName(QStringLiteral("image_discard"));
+    image_discard->setGeometry(381, 323, artwork::kCardWidth, artwork::kCardHeight);
+    image_discard->setPressedFeedback(false);
+}
+
+ImageButton* Tmain::pictureButton(QWidget* parent, const char* name, const QString& lettering,
+                                  int x, int y) {
+    auto* button = new ImageButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(x, y, 126, 40);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAccessibleName(lettering);
+    button->setPictureSource([lettering](qreal dpr) { return artwork::button(lettering, dpr); });
+    return button;
+}
+
+void Tmain::createMessagePanels() {
+    createNamePanel();
+    createLostPanel();
+    createClearedPanel();
+    createUpdatePanel();
+}
+
+void Tmain::createNamePanel() {
+    panel_name = messagePanel(panel_board1, "panel_name", QRect(205, 96, 329, 161));
+    std::tie(Label5, Label6) = shadowedTitle(
+        panel_name, "Label5", "Label6", QStringLiteral("ENTER YOUR NAME"), {-1, 10}, {1, 9}, 19);
+    edit_aname = nameEdit(panel_name, "edit_aname", QRect(83, 52, 161, 32));
+    button_namedone = pictureButton(panel_name, "button_namedone", QStringLiteral("DONE"), 99, 106);
+}
+
+void Tmain::createLostPanel() {
+    panel_lost = messagePanel(panel_board1, "panel_lost", QRect(205, 120, 329, 105));
+    std::tie(Label7, Label8) = shadowedTitle(
+        panel_lost, "Label7", "Label8", QStringLiteral("SORRY, YOU LOST!"), {-1, 10}, {1, 9}, 19);
+    button_start2 =
+        pictureButton(panel_lost, "button_start2", QStringLiteral("START GAME"), 27, 49);
+    button_donelost = pictureButton(panel_lost, "button_donelost", QStringLiteral("DONE"), 170, 50);
+}
+
+void Tmain::createClearedPanel() {
+    panel_cleared = messagePanel(panel_board1, "panel_cleared", QRect(205, 65, 329, 233));
+    std::tie(Label1, Label2) =
+        shadowedTitle(panel_cleared, "Label1", "Label2", QStringLiteral("YOUR CLEARED THE BOARD!"),
+                      {-1, 10}, {1, 9}, 19);
+    label_score1 = centredLabel(panel_cleared, "label_score1", QString(), QRect(2, 41, 325, 24),
+                                tableFont(16, true), QColor(255, 0, 0));
+    std::tie(Label3, Label4) = shadowedTitle(
+        panel_cleared, "Label3", "Label4", QStringLiteral("Enter Your Name"), {2, 69}, {2, 68}, 16);
+    edit_name = nameEdit(panel_cleared, "edit_name", QRect(83, 91, 161, 32));
+    button_sendscore =
+        pictureButton(panel_cleared, "button_sendscore", QStringLiteral("SEND SCORE"), 34, 133);
+    button_highscores =
+        pictureButton(panel_cleared, "button_highscores", QStringLiteral("HIGH SCORES"), 171, 133);
+    button_cancel =
+        pictureButton(panel_cleared, "button_cancel", QStringLiteral("CANCEL"), 98, 181);
+
+    // While a score is posted this lies over SEND SCORE and HIGH SCORES, but not over CANCEL.
+    panel_wait = messagePanel(panel_cleared, "panel_wait", QRect(28, 128, 275, 50));
+    panel_wait->setFont(tableFont(13, true));
+    panel_wait->setFontColor(Qt::white);
+    panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait......"));
+}
+
+void Tmain::createUpdatePanel() {
+    panel_update = messagePanel(panel_board1, "panel_update", QRect(205, 96, 329, 161));
+    std::tie(Label15, Label16) =
+        shadowedTitle(panel_update, "Label15", "Label16", QStringLiteral("Update Available"),
+                      {-1, 10}, {1, 9}, 19);
+    std::tie(Label17, Label18) =
+        shadowedTitle(panel_update, "Label17", "Label18",
+                      QStringLiteral("Would you like to update now?"), {-1, 40}, {1, 39}, 13);
+    button_updateyes =
+        pictureButton(panel_update, "button_updateyes", QStringLiteral("OK"), 34, 72);
+    button_updatecancel =
+        pictureButton(panel_update, "button_updatecancel", QStringLiteral("CANCEL"), 171, 72);
+    label_update = centredLabel(panel_update, "label_update", QString(), QRect(2, 128, 325, 20),
+                                tableFont(11, true), Qt::white);
+}
+
+void Tmain::createMenu() {
+    auto action = [this](QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& shortcut = {}) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        item->setShortcut(shortcut);
+        return item;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* item = menu->addSeparator();
+        item->setObjectName(QLatin1String(name));
+        return item;
+    };
+    auto menu = [this](const char* name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+
+    file1 = menu("file1", QStringLiteral("Game"));
+    StartGame1 = action(file1, "StartGame1", QStringLiteral("Start New Game"),
+                        QKeySequence(Qt::CTRL | Qt::Key_S));
+    N3 = separator(file1, "N3");
+    Undo1 = action(file1, "Undo1", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    N1 = separator(file1, "N1");
+    Exit1 = action(file1, "Exit1", QStringLiteral("Exit"));
+
+    Options1 = menu("Options1", QStringLiteral("Options"));
+    PlaySounds1 = action(Options1, "PlaySounds1", QStringLiteral("Play Sounds"));
+    PlaySounds1->setCheckable(true);
+    PlaySounds1->setChecked(true);
+    ResetScreenLocation1 =
+        action(Options1, "ResetScreenLocation1", QStringLiteral("Reset Screen Location"));
+    ChangeName1 = action(Options1, "ChangeName1", QStringLiteral("Change  Name"));
+    // Its mark is read once, when the window is first shown; nothing stores it, so the check
+    // runs at every start.
+    updatecheck =
+        action(Options1, "updatecheck", QStringLiteral("Automatically Check for Updates"));
+    updatecheck->setCheckable(true);
+    updatecheck->setChecked(true);
+
+    View1 = menu("View1", QStringLiteral("View"));
+    TallyList1 = action(View1, "TallyList1", QStringLiteral("Tally List"));
+    ViewHighScoreList1 =
+        action(View1, "ViewHighScoreList1", QStringLiteral("View High Score List"));
+
+    Help1 = menu("Help1", QStringLiteral("Help"));
+    Help2 = action(Help1, "Help2", QStringLiteral("Help"), QKeySequence(Qt::Key_F1));
+    N2 = separator(Help1, "N2");
+    About1 = action(Help1, "About1", QStringLiteral("About"));
+}
+
+void Tmain::connectHandlers() {
+    auto on = [this](auto* sender, auto signal, void (Tmain::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { Application::guard([&] { (this->*handler)(); }); });
+    };
+    for (int n = 1; n <= Game::kSlots; ++n) {
+        ImageButton* card = cards[n];
+        connect(card, &ImageButton::clicked, this,
+                [this, card] { Application::guard([&] { card_19Click(card); }); });
+    }
+    on(image_stock, &ImageButton::clicked, &Tmain::image_stockClick);
+    on(button_start, &ImageButton::clicked, &Tmain::button_startClick);
+    on(button_start2, &ImageButton::clicked, &Tmain::button_startClick);
+    on(button_undo, &ImageButton::clicked, &Tmain::button_undoClick);
+    on(button_namedone, &ImageButton::clicked, &Tmain::button_namedoneClick);
+    on(button_donelost, &ImageButton::clicked, &Tmain::button_donelostClick);
+    on(button_cancel, &ImageButton::clicked, &Tmain::button_cancelClick);
+    on(image_logo, &ImageButton::clicked, &Tmain::image_logoClick);
+
+    on(StartGame1, &QAction::triggered, &Tmain::StartGame1Click);
+    on(Undo1, &QAction::triggered, &Tmain::button_undoClick);
+    on(Exit1, &QAction::triggered, &Tmain::Exit1Click);
+    on(PlaySounds1, &QAction::triggered, &Tmain::PlaySounds1Click);
+    on(ResetScreenLocation1, &QAction::triggered, &Tmain::ResetScreenLocation1Click);
+    on(ChangeName1, &QAction::triggered, &Tmain::ChangeName1Click);
+    on(TallyList1, &QAction::triggered, &Tmain::TallyList1Click);
+    on(ViewHighScoreList1, &QAction::triggered, &Tmain::ViewHighScoreList1Click);
+    on(Help2, &QAction::triggered, &Tmain::Help2Click);
+    on(About1, &QAction::triggered, &Tmain::About1Click);
+}
+
+// ---- Drawing from the engine ---------------------------------------------------------------
+
+void Tmain::showCard(ImageButton* control, Shown& shown, int image, bool visible) {
+    if (shown.image != image) {
+        if (image < 0) {
+            control->clearPicture();
+        } else {
+            // All pictures of the window share one ratio, so setting it here is idempotent;
+            // a move to a screen of another ratio redraws the cards at the new one.
+            control->setPictureSource([this, image](qreal dpr) {
+                imagelist_bigcards.setDevicePixelRatio(dpr);
+                return imagelist_bigcards.image(image);
+            });
+        }
+        shown.image = image;
+    }
+    if (shown.visible != visible) {
+        control->setVisible(visible);
+        shown.visible = visible;
+    }
+}
+
+void Tmain::refresh() {
+    for (int n = 1; n <= Game::kSlots; ++n) {
+        const Game::Slot& slot = m_game.slot(n);
+        int image = -1;
+        if (slot.picture == Game::Picture::Back)
+            image = 0;
+        else if (slot.picture == Game::Picture::Face)
+            image = slot.card;
+        showCard(cards[n], m_shownSlots[n], image, slot.visible);
+    }
+    showCard(image_discard, m_shownDiscard, m_game.discard() > 0 ? m_game.discard() : -1, true);
+    showCard(image_stock, m_shownStock, m_game.stockShowsBack() ? 0 : -1, true);
+
+    setLabelText(label_score, QString::fromStdString(m_game.scoreText()), true);
+    setLabelText(label_bonus, QString::fromStdString(m_game.bonusText()), true);
+    setLabelText(label_cardsleft, QString::fromStdString(m_game.cardsLeftText()), true);
+    setLabelText(label_name, QString::fromStdString(m_game.greeting()), true);
+    if (button_undo->isVisibleTo(panel_board1) != m_game.undoButtonVisible())
+        button_undo->setVisible(m_game.undoButtonVisible());
+    Undo1->setEnabled(m_game.undoMenuEnabled());
+}
+
+// ---- Life of the window --------------------------------------------------------------------
+
+void Tmain::FormCreate() {
+    m_shortname = QStringLiteral("solmarin");
+    createNamedMutex(m_shortname);
+    m_defaultWidth = 774;
+    m_defaultHeight = 541;
+    const QTime now = QDateTime::currentDateTimeUtc().time();
+    m_game.random().setSeed(
+        Random::seedFromTime(now.hour(), now.minute(), now.second(), now.msec()));
+    loadinifile();
+    // The engine starts with no game in progress and its cover table filled.
+    playsounds("entered");
+    panel_name->show();
+}
+
+void Tmain::FormShow() {
+    // The update check starts here once the online services are part of the program; it only
+    // reads the mark of `updatecheck` and does not hold up the window.
+}
+
+void Tmain::FormResize() {
+    const int minHeight = panel_board->height() + 5;
+    const int minWidth = panel_board->width() + 5;
+    const int growHeight = std::max(0, minHeight - m_client->height());
+    const int growWidth = std::max(0, minWidth - m_client->width());
+    if (growHeight > 0 || growWidth > 0)
+        resize(width() + growWidth, height() + growHeight);
+}
+
+void Tmain::FormClose() {
+    Bounds now = bounds();
+    const Bounds& start = m_startBounds;
+    if (now.top != start.top || now.left != start.left || now.height != start.height ||
+        now.width != start.width) {
+        // A window larger than the work area (a maximised one, where the frame hangs over the
+        // edges) is kept a little smaller, so the next start does not open it over the edges.
+        const QRect work = screen()->availableGeometry();
+        if (now.width > work.width())
+            now.width -= 3;
+        if (now.height > work.height())
+            now.height -= 3;
+        if (now.width != width() || now.height != height())
+            resize(now.width, now.height);
+    }
+    saveSettings(now);
+}
+
+void Tmain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, [this] { devicePixelRatioChanged(); });
+    devicePixelRatioChanged();
+    Application::guard([this] { FormShow(); });
+}
+
+void Tmain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Application::guard([this] { FormResize(); });
+}
+
+void Tmain::closeEvent(QCloseEvent* event) {
+    Application::guard([this] { FormClose(); });
+    event->accept();
+}
+
+void Tmain::devicePixelRatioChanged() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == m_backgroundRatio)
+        return;
+    m_backgroundRatio = ratio;
+    LbBackground1->setPicture(artwork::clothTile(ratio));
+}
+
+Tmain::Bounds Tmain::bounds() const {
+    return {y(), x(), width(), height()};
+}
+
+void Tmain::setBounds(const Bounds& bounds) {
+    move(bounds.left, bounds.top);
+    resize(bounds.width, bounds.height);
+}
+
+// ---- Settings file -------------------------------------------------------------------------
+
+QString Tmain::settingsFile() const {
+    return paths::beside(m_shortname + QStringLiteral(".ini"));
+}
+
+void Tmain::loadinifile() {
+    const std::string path = QFile::encodeName(settingsFile()).toStdString();
+    Bounds start;
+    start.top = inifile::readInt(path, kSection, "Top", 3);
+    start.left = inifile::readInt(path, kSection, "Left", 3);
+    start.width = inifile::readInt(path, kSection, "Width", m_defaultWidth);
+    start.height = inifile::readInt(path, kSection, "Height", m_defaultHeight);
+    m_startBounds = start;
+    setBounds(start);
+    // Only the exact text "no" silences the game.
+    PlaySounds1->setChecked(inifile::readString(path, kSection, "Sounds", "yes") != "no");
+    const QString name =
+        QString::fromStdString(inifile::readString(path, kSection, "Name", "Guest"));
+    edit_name->setText(name);
+    edit_aname->setText(edit_name->text());
+}
+
+void Tmain::saveinifile() {
+    saveSettings(bounds());
+}
+
+void Tmain::saveSettings(const Bounds& bounds) {
+    const std::string path = QFile::encodeName(settingsFile()).toStdString();
+    inifile::writeInt(path, kSection, "Top", bounds.top);
+    inifile::writeInt(path, kSection, "Left", bounds.left);
+    inifile::writeInt(path, kSection, "Width", bounds.width);
+    inifile::writeInt(path, kSection, "Height", bounds.height);
+    inifile::writeString(path, kSection, "Name", edit_name->text().toStdString());
+    inifile::writeString(path, kSection, "Sounds", PlaySounds1->isChecked() ? "yes" : "no");
+}
+
+// ---- What the engine tells the window ------------------------------------------------------
+
+void Tmain::playsounds(const std::string& name) {
+    if (!PlaySounds1->isChecked())
+        return;
+    if (m_soundSink)
+        m_soundSink(name);
+}
+
+// The tally's reports. They go to the tally window once it is part of the program; until then
+// the game is simply not counted.
+void Tmain::addtomineincrease(int column) {
+    (void)column;
+}
+
+void Tmain::checkforhigher(int column, int value) {
+    (void)column;
+    (void)value;
+}
+
+void Tmain::checkscore(int score, const std::string& name) {
+    (void)score;
+    (void)name;
+}
+
+std::string Tmain::playerName() {
+    return edit_name->text().toStdString();
+}
+
+void Tmain::hidePanels() {
+    panel_wait->hide();
+    panel_lost->hide();
+    panel_name->hide();
+    panel_cleared->hide();
+}
+
+void Tmain::showLostPanel(bool bringToFront) {
+    panel_lost->show();
+    if (bringToFront)
+        panel_lost->raise();
+}
+
+void Tmain::showClearedPanel() {
+    const QString title = QString::fromStdString(m_game.clearedTitle());
+    Label1->setText(title);
+    Label2->setText(title);
+    label_score1->setText(QString::fromStdString(m_game.clearedScoreText()));
+    button_sendscore->show();
+    panel_cleared->show();
+    panel_cleared->raise();
+}
+
+// ---- Handlers ------------------------------------------------------------------------------
+
+void Tmain::card_19Click(ImageButton* sender) {
+    m_game.card_19Click(sender->hint().toInt());
+    refresh();
+}
+
+void Tmain::image_stockClick() {
+    m_game.image_stockClick();
+    refresh();
+}
+
+void Tmain::button_startClick() {
+    m_game.button_startClick();
+    refresh();
+}
+
+void Tmain::button_undoClick() {
+    m_game.button_undoClick();
+    refresh();
+}
+
+void Tmain::StartGame1Click() {
+    button_startClick();
+    panel_cleared->hide();
+}
+
+void Tmain::Exit1Click() {
+    close();
+}
+
+// The menu has flipped the mark already; the file follows it at once.
+void Tmain::PlaySounds1Click() {
+    saveinifile();
+}
+
+void Tmain::ResetScreenLocation1Click() {
+    if (isMaximized() || isFullScreen())
+        showNormal();
+    setBounds({3, 3, m_defaultWidth, m_defaultHeight});
+}
+
+void Tmain::ChangeName1Click() {
+    panel_name->show();
+    panel_name->raise();
+}
+
+void Tmain::button_namedoneClick() {
+    edit_name->setText(edit_aname->text());
+    panel_name->hide();
+}
+
+void Tmain::button_donelostClick() {
+    panel_lost->hide();
+}
+
+void Tmain::button_cancelClick() {
+    panel_cleared->hide();
+}
+
+// The maker's web site opens through the About window's URL opener, once that window is part of
+// the program.
+void Tmain::image_logoClick() {}
+
+// Shows the tally window, once it is part of the program.
+void Tmain::TallyList1Click() {}
+
+// Fetches and shows the high-score list, once the online services are part of the program.
+void Tmain::ViewHighScoreList1Click() {}
+
+// Shows the Help window, once it is part of the program.
+void Tmain::Help2Click() {}
+
+// Shows the About window, once it is part of the program.
+void Tmain::About1Click() {}

@@ -1,0 +1,197 @@
+// Tmain: the main window, the card table with its menu and in-window message panels.
+#pragma once
+
+#include "cardimagelist.h"
+#include "game.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class ImageButton;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class TFlatPanel;
+class TLbBackground;
+
+class Tmain : public QMainWindow, public GameListener {
+    Q_OBJECT
+
+public:
+    // Receives the name of every sound asked for while "Play Sounds" is checked. Without one
+    // the window plays the sounds itself; tests pass one to hear what would be played.
+    using SoundSink = std::function<void(const std::string& name)>;
+
+    explicit Tmain(SoundSink soundSink = {}, QWidget* parent = nullptr);
+    ~Tmain() override;
+
+    Game& game() { return m_game; }
+    const QString& shortname() const { return m_shortname; }
+    // Draws the board, the labels and the Undo controls from the engine's state, touching only
+    // the controls whose content changed.
+    void refresh();
+
+    // Settings file.
+    void loadinifile();
+    void saveinifile();
+    QString settingsFile() const;
+
+    // GameListener.
+    void playsounds(const std::string& name) override;
+    void addtomineincrease(int column) override;
+    void checkforhigher(int column, int value) override;
+    void checkscore(int score, const std::string& name) override;
+    std::string playerName() override;
+    void hidePanels() override;
+    void showLostPanel(bool bringToFront) override;
+    void showClearedPanel() override;
+
+    // Event handlers.
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormClose();
+    void card_19Click(ImageButton* sender);
+    void image_stockClick();
+    void button_startClick();
+    void button_undoClick();
+    void StartGame1Click();
+    void Exit1Click();
+    void PlaySounds1Click();
+    void ResetScreenLocation1Click();
+    void ChangeName1Click();
+    void button_namedoneClick();
+    void button_donelostClick();
+    void button_cancelClick();
+    void image_logoClick();
+    void TallyList1Click();
+    void ViewHighScoreList1Click();
+    void Help2Click();
+    void About1Click();
+
+    // The window's controls, under the names the rest of the program knows them by.
+    TLbBackground* LbBackground1 = nullptr;
+    TFlatPanel* panel_board = nullptr;
+    QLabel* label_name = nullptr;
+    TFlatPanel* panel_board1 = nullptr;
+    ImageButton* Image1 = nullptr;
+    ImageButton* image_logo = nullptr;
+    std::array<ImageButton*, Game::kSlots + 1> cards{}; // card_1 .. card_28; [0] unused
+    ImageButton* image_stockend = nullptr;
+    ImageButton* image_stock = nullptr;
+    ImageButton* image_discard = nullptr;
+    QLabel* label_cardsleft = nullptr;
+    QLabel* label_score = nullptr;
+    QLabel* label_bonus = nullptr;
+    ImageButton* button_start = nullptr;
+    ImageButton* button_undo = nullptr;
+
+    TFlatPanel* panel_name = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* edit_aname = nullptr;
+    ImageButton* button_namedone = nullptr;
+
+    TFlatPanel* panel_lost = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    ImageButton* button_start2 = nullptr;
+    ImageButton* button_donelost = nullptr;
+
+    TFlatPanel* panel_cleared = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* label_score1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* edit_name = nullptr;
+    ImageButton* button_sendscore = nullptr;
+    ImageButton* button_highscores = nullptr;
+    ImageButton* button_cancel = nullptr;
+    TFlatPanel* panel_wait = nullptr;
+
+    TFlatPanel* panel_update = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    ImageButton* button_updateyes = nullptr;
+    ImageButton* button_updatecancel = nullptr;
+    QLabel* label_update = nullptr;
+
+    QMenu* file1 = nullptr;
+    QAction* StartGame1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* Options1 = nullptr;
+    QAction* PlaySounds1 = nullptr;
+    QAction* ResetScreenLocation1 = nullptr;
+    QAction* ChangeName1 = nullptr;
+    QAction* updatecheck = nullptr;
+    QMenu* View1 = nullptr;
+    QAction* TallyList1 = nullptr;
+    QAction* ViewHighScoreList1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Help2 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* About1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Bounds {
+        int top = 0;
+        int left = 0;
+        int width = 0;
+        int height = 0;
+    };
+    // What a picture control shows now, so a redraw can skip the ones that did not change.
+    struct Shown {
+        int image = -1; // index into the card images, -1 for no picture
+        bool visible = false;
+    };
+
+    void createBoard();
+    void createCards();
+    void createMessagePanels();
+    void createNamePanel();
+    void createLostPanel();
+    void createClearedPanel();
+    void createUpdatePanel();
+    void createMenu();
+    void connectHandlers();
+
+    ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
+                               int y);
+    void showCard(ImageButton* control, Shown& shown, int image, bool visible);
+    Bounds bounds() const;
+    void setBounds(const Bounds& bounds);
+    void saveSettings(const Bounds& bounds);
+    void devicePixelRatioChanged();
+
+    Game m_game;
+    SoundSink m_soundSink;
+    CardImageList imagelist_bigcards;
+    QWidget* m_client = nullptr;
+
+    QString m_shortname;
+    int m_defaultWidth = 0;
+    int m_defaultHeight = 0;
+    Bounds m_startBounds;
+    bool m_shown = false;
+    qreal m_backgroundRatio = 0;
+
+    std::array<Shown, Game::kSlots + 1> m_shownSlots{};
+    Shown m_shownDiscard;
+    Shown m_shownStock;
+};
