@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config
+    build-essential cmake pkg-config python3
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev googletest libbenchmark-dev
