@@ -117,6 +117,14 @@ public:
                 [this](const QString& text) { m_length = text.size(); });
     }
 
+    // A text that the program puts into the field is accepted whole, however long.
+    static void setText(QLineEdit* edit, const QString& text) {
+        if (auto* validator = dynamic_cast<const NameValidator*>(edit->validator()))
+            const_cast<NameValidator*>(validator)->m_length =
+                std::max<int>(validator->m_length, text.size());
+        edit->setText(text);
+    }
+
     State validate(QString& input, int& pos) const override {
         const int limit = std::max<int>(kMaxTyped, m_length);
         const int excess = int(input.size()) - limit;
@@ -591,8 +599,8 @@ void Tmain::loadinifile() {
     PlaySounds1->setChecked(inifile::readString(path, kSection, "Sounds", "yes") != "no");
     const QString name =
         QString::fromStdString(inifile::readString(path, kSection, "Name", "Guest"));
-    edit_name->setText(name);
-    edit_aname->setText(edit_name->text());
+    NameValidator::setText(edit_name, name);
+    NameValidator::setText(edit_aname, edit_name->text());
 }
 
 void Tmain::saveinifile() {
@@ -709,7 +717,7 @@ void Tmain::ChangeName1Click() {
 }
 
 void Tmain::button_namedoneClick() {
-    edit_name->setText(edit_aname->text());
+    NameValidator::setText(edit_name, edit_aname->text());
     panel_name->hide();
 }
 
