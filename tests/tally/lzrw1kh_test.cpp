@@ -88,7 +88,90 @@ Bytes runBlock(int total) {
     return block;
 }
 
+// The block coder written out in the plainest way, 16-bit positions, byte loops and all: the
+// tuned coder must write exactly the same blocks, since other programs read and write them too.
+Bytes plainCompress(const Bytes& input) {
+    const std::uint16_t n = std::uint16_t(input.size());
+    Bytes s(input);
+    s.resize(input.size() + TLZR::kSlack, 0xA5);
+    Bytes d(TLZR::kBufferSize);
+    std::int16_t table[4096];
+    std::fill(table, table + 4096, -1);
+    d[0] = 0x40;
+    std::uint16_t x = 0, y = 3, z = 1, b = 0, w = 0;
+    while (x < n && y <= n) {
+        if (b > 15) {
+            d[z] = std::uint8_t(w >> 8);
+            d[z + 1] = std::uint8_t(w);
+            z = y;
+            y += 2;
+            b = 0;
+        }
+        std::uint16_t r = 1;
+        while (s[x + r] == s[x] && r < 4095 && x + r < n) {
+            ++r;
+        }
+        if (r >= 16) {
+            d[y] = 0;
+            d[y + 1] = std::uint8_t((r - 16) >> 8);
+            d[y + 2] = std::uint8_t(r - 16);
+            d[y + 3] = s[x];
+            y += 4;
+            x += r;
+            w = std::uint16_t(2 * w + 1);
+        } else {
+            std::uint32_t h = ((((std::uint32_t(s[x]) << 4) ^ s[x + 1]) << 4) ^ s[x + 2]);
+            h = ((h * 40543u) >> 4) & 0x0FFF;
+            const std::int16_t p = table[h];
+            std::uint16_t m = 0;
+            if (p != -1 && int(x) - p < 4096) {
+                while (m < 18 && s[x + m] == s[p + m] && x + m < n) {
+                    ++m;
+                }
+            }
+            table[h] = std::int16_t(x);
+            if (m >= 3) {
+                const std::uint16_t v = std::uint16_t(((x - p) << 4) + (m - 3));
+                d[y] = std::uint8_t(v >> 8);
+                d[y + 1] = std::uint8_t(v);
+                y += 2;
+                x += m;
+                w = std::uint16_t(2 * w + 1);
+            } else {
+                d[y++] = s[x++];
+                w = std::uint16_t(2 * w);
+            }
+        }
+        ++b;
+    }
+    w = std::uint16_t(w << (16 - b));
+    d[z] = std::uint8_t(w >> 8);
+    d[z + 1] = std::uint8_t(w);
+    if (y > n) {
+        d[0] = 0x80;
+        std::copy(input.begin(), input.end(), d.begin() + 1);
+        y = std::uint16_t(n + 1);
+    }
+    return Bytes(d.begin(), d.begin() + y);
+}
+
 } // namespace
+
+TEST(Lzrw1khBlock, WritesTheSameBlocksAsThePlainCoder) {
+    TLZR lzr;
+    codec_data::Random random(99);
+    for (const auto& kind : codec_data::kinds()) {
+        for (std::uint64_t seed = 0; seed < 12; ++seed) {
+            Bytes input = kind.make(1 + random.below(TLZR::kBlockSize), seed);
+            // Sprinkle changes so that matches break off at every length.
+            for (int i = 0; i < 20 && !input.empty(); ++i) {
+                input[random.below(unsigned(input.size()))] ^= std::uint8_t(1 + random.below(255));
+            }
+            SCOPED_TRACE(kind.name + " seed " + std::to_string(seed));
+            ASSERT_TRUE(codec_data::sameBytes(plainCompress(input), compressBlock(lzr, input)));
+        }
+    }
+}
 
 TEST(Lzrw1khBlock, CodesTheDocumentedBlocksByteForByte) {
     const struct {
