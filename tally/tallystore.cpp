@@ -1,0 +1,118 @@
+// The tally file on disk.
+#include "tallystore.h"
+
+#include "lzrw1.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// The component names the stream it read from; the player is better served by the file's name.
+[[noreturn]] void rethrowForFile(const ELzrw1Exception& error, const std::string& path) {
+    const std::string message = error.what();
+    if (message == "Lzrw1 decompression : input stream contains no valid header !") {
+        throw ELzrw1Exception(path + " : Lzrw1 decompression : this file has no valid header !");
+    }
+    if (message == "Lzrw1 : Error reading from input stream !") {
+        throw ELzrw1Exception("Lzrw1 : Error reading from input file : " + path);
+    }
+    throw;
+}
+
+// Writes all of `data` to a new file at `path` and makes sure it reached the disk.
+bool writeFile(const std::string& path, const std::string& data) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            ::close(fd);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+} // namespace
+
+void TallyStore::load(TallyGrid& grid) {
+    m_loadFailed = false;
+    if (!exists(m_path)) {
+        return;
+    }
+    try {
+        std::ifstream file(m_path, std::ios::binary);
+        if (!file) {
+            throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + m_path);
+        }
+        std::ostringstream text;
+        Tlzrw1 doit;
+        doit.CompressMode = TCompressMode::Fast;
+        doit.Visible = false;
+        doit.UseStream = true;
+        doit.InputStream = &file;
+        doit.OutputStream = &text;
+        try {
+            doit.Decompress();
+        } catch (const ELzrw1Exception& error) {
+            rethrowForFile(error, m_path);
+        }
+        LoadGridText(grid, text.str());
+    } catch (...) {
+        m_loadFailed = true;
+        throw;
+    }
+}
+
+bool TallyStore::save(const TallyGrid& grid) {
+    std::istringstream text(SaveGridText(grid));
+    std::ostringstream packed;
+    try {
+        Tlzrw1 doit;
+        doit.CompressMode = TCompressMode::Fast;
+        doit.Visible = false;
+        doit.UseStream = true;
+        doit.InputStream = &text;
+        doit.OutputStream = &packed;
+        doit.Compress();
+    } catch (const ELzrw1Exception&) {
+        return false;
+    }
+    const std::string fresh = m_path + ".new";
+    if (!writeFile(fresh, packed.str())) {
+        std::remove(fresh.c_str());
+        return false;
+    }
+    // A file that could not be read is kept for inspection before the first save replaces it.
+    if (m_loadFailed && exists(m_path)) {
+        if (std::rename(m_path.c_str(), damagedCopyPath().c_str()) != 0) {
+            std::remove(fresh.c_str());
+            return false;
+        }
+    }
+    m_loadFailed = false;
+    if (std::rename(fresh.c_str(), m_path.c_str()) != 0) {
+        std::remove(fresh.c_str());
+        return false;
+    }
+    return true;
+}
