@@ -28,8 +28,8 @@ void appendField(std::string& out, int value) {
         const char field[2] = {static_cast<char>('0' + value), '*'};
         out.append(field, 2);
     } else if (value >= 10 && value < 100) {
-        const char field[3] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10),
-                               '*'};
+        const char field[3] = {static_cast<char>('0' + value / 10),
+                               static_cast<char>('0' + value % 10), '*'};
         out.append(field, 3);
     } else {
         appendInt(out, value);
@@ -71,8 +71,12 @@ private:
     std::size_t m_pos = 0;
 };
 
-bool validCard(int c) { return c >= 0 && c <= card::kCount; }
-bool validSlot(int s) { return s >= 0 && s <= Game::kSlots; }
+bool validCard(int c) {
+    return c >= 0 && c <= card::kCount;
+}
+bool validSlot(int s) {
+    return s >= 0 && s <= Game::kSlots;
+}
 
 } // namespace
 
@@ -82,26 +86,40 @@ Game::Game(GameListener* listener) : m_listener(listener ? listener : &m_silent)
     }
 }
 
-void Game::setListener(GameListener* listener) { m_listener = listener ? listener : &m_silent; }
+void Game::setListener(GameListener* listener) {
+    m_listener = listener ? listener : &m_silent;
+}
 
-void Game::cue(const char* sound) { m_listener->playsounds(sound); }
+void Game::cue(const char* sound) {
+    m_listener->playsounds(sound);
+}
 
 bool Game::covered(int n) const {
     const Cover& c = m_covers[n];
     return c.a != 0 && (m_slots[c.a].card != 0 || m_slots[c.b].card != 0);
 }
 
-std::string Game::scoreText() const { return "Score: " + std::to_string(m_score); }
+std::string Game::scoreText() const {
+    return "Score: " + std::to_string(m_score);
+}
 
-std::string Game::cardsLeftText() const { return "Cards Left: " + std::to_string(m_cardsLeft); }
+std::string Game::cardsLeftText() const {
+    return "Cards Left: " + std::to_string(m_cardsLeft);
+}
 
-void Game::showCardsLeft() { m_cardsLeft = std::max(0, card::kCount - m_dealpos); }
+void Game::showCardsLeft() {
+    m_cardsLeft = std::max(0, card::kCount - m_dealpos);
+}
 
 // --- New game -------------------------------------------------------------------------------
 
-void Game::button_startClick() { newGame(nullptr); }
+void Game::button_startClick() {
+    newGame(nullptr);
+}
 
-void Game::startWithDeck(const Deck& deck) { newGame(&deck); }
+void Game::startWithDeck(const Deck& deck) {
+    newGame(&deck);
+}
 
 void Game::newGame(const Deck* stacked) {
     m_listener->hidePanels();

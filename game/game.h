@@ -36,25 +36,25 @@ public:
 class Game {
 public:
     static constexpr int kSlots = 28;
-    static constexpr int kPeakSlots = 3;      // slots 1-3 top the three peaks
-    static constexpr int kCoveredSlots = 18;  // slots 1-18 lie under two others
-    static constexpr int kFirstFaceUp = 19;   // deal positions from here are dealt face up
-    static constexpr int kDiscardStart = 29;  // deal position of the discard starter
+    static constexpr int kPeakSlots = 3;     // slots 1-3 top the three peaks
+    static constexpr int kCoveredSlots = 18; // slots 1-18 lie under two others
+    static constexpr int kFirstFaceUp = 19;  // deal positions from here are dealt face up
+    static constexpr int kDiscardStart = 29; // deal position of the discard starter
     static constexpr int kPeakBonus = 20;
     static constexpr int kUndoCost = 3;
     static constexpr int kSnapshotFields = 170;
 
     enum class Picture { None, Back, Face };
     struct Slot {
-        int card = 0;                     // 0 once played
-        Picture picture = Picture::None;  // the face shown is always that of `card`
+        int card = 0;                    // 0 once played
+        Picture picture = Picture::None; // the face shown is always that of `card`
         bool visible = false;
     };
     struct Cover {
-        int a = 0;  // 0: nothing lies on this slot
+        int a = 0; // 0: nothing lies on this slot
         int b = 0;
     };
-    using Deck = std::array<int, 53>;  // positions 1..52; [0] unused
+    using Deck = std::array<int, 53>; // positions 1..52; [0] unused
 
     explicit Game(GameListener* listener = nullptr);
 
@@ -123,7 +123,7 @@ private:
     int m_chain = 0;
     int m_flipcount = 0;
     std::array<Cover, kSlots + 1> m_covers{};
-    std::array<Slot, kSlots + 1> m_slots{};  // [0] stays empty, so cover pairs of 0 read no card
+    std::array<Slot, kSlots + 1> m_slots{}; // [0] stays empty, so cover pairs of 0 read no card
 
     int m_discard = 0;
     int m_score = 0;
@@ -133,7 +133,7 @@ private:
     std::string m_greeting = "Welcome to Solmarin by Velbor Software!";
     bool m_undoButtonVisible = false;
     bool m_undoMenuEnabled = true;
-    std::vector<std::string> m_history;  // newest last
+    std::vector<std::string> m_history; // newest last
     std::string m_clearedTitle = "YOUR CLEARED THE BOARD!";
     std::string m_clearedScoreText;
 };

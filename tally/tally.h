@@ -14,7 +14,7 @@ enum class PlaceStyle { Normal, Plain, Highlighted };
 
 // What the tally window shows for one high-score place.
 struct TallyPlace {
-    int rank = -1000;  // the place's score, or -1000 for an empty place; decides the order
+    int rank = -1000; // the place's score, or -1000 for an empty place; decides the order
     std::string score;
     std::string date;
     std::string name;
@@ -62,8 +62,8 @@ private:
     void showStatistic(int column, const std::string& text);
 
     TallyGrid m_grid;
-    std::array<std::string, kStatistics + 1> m_statistics;  // [0] unused
-    std::array<TallyPlace, kPlaces + 1> m_places;            // [0] unused
+    std::array<std::string, kStatistics + 1> m_statistics; // [0] unused
+    std::array<TallyPlace, kPlaces + 1> m_places;          // [0] unused
 };
 
 // Reads a decimal integer with an optional sign; false for anything else, overflow included.

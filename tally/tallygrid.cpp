@@ -89,8 +89,8 @@ bool TallyGrid::operator==(const TallyGrid& other) const {
 }
 
 std::string SaveGridText(const TallyGrid& grid) {
-    std::string text = std::to_string(grid.colCount()) + "\r\n" + std::to_string(grid.rowCount()) +
-                       "\r\n";
+    std::string text =
+        std::to_string(grid.colCount()) + "\r\n" + std::to_string(grid.rowCount()) + "\r\n";
     for (int c = 0; c < grid.colCount(); ++c) {
         for (int r = 0; r < grid.rowCount(); ++r) {
             text += grid.cell(c, r);

@@ -33,7 +33,7 @@ private:
 
     int m_columns = 0;
     int m_rows = 0;
-    std::vector<std::string> m_cells;  // column by column
+    std::vector<std::string> m_cells; // column by column
 };
 
 // The text form: the column count, the row count, then every cell column by column, each line

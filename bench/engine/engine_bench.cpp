@@ -38,8 +38,8 @@ void RandomGames(benchmark::State& state) {
     for (auto _ : state) {
         moves += playRandomGame(game, choice);
     }
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["moves/s"] =
         benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
 }

@@ -49,11 +49,11 @@ TEST(Cards, AdjacencyWrapsAroundKingAndAce) {
         int a, b;
         bool adjacent;
     } cases[] = {
-        {cardOf(1, 0), cardOf(13, 1), true},  {cardOf(13, 2), cardOf(1, 3), true},
-        {cardOf(12, 0), cardOf(13, 0), true}, {cardOf(13, 0), cardOf(12, 3), true},
-        {cardOf(1, 0), cardOf(2, 0), true},   {cardOf(10, 1), cardOf(11, 2), true},
+        {cardOf(1, 0), cardOf(13, 1), true},   {cardOf(13, 2), cardOf(1, 3), true},
+        {cardOf(12, 0), cardOf(13, 0), true},  {cardOf(13, 0), cardOf(12, 3), true},
+        {cardOf(1, 0), cardOf(2, 0), true},    {cardOf(10, 1), cardOf(11, 2), true},
         {cardOf(13, 0), cardOf(13, 1), false}, {cardOf(1, 0), cardOf(1, 2), false},
-        {cardOf(12, 0), cardOf(1, 1), false}, {cardOf(2, 0), cardOf(13, 0), false},
+        {cardOf(12, 0), cardOf(1, 1), false},  {cardOf(2, 0), cardOf(13, 0), false},
         {cardOf(5, 0), cardOf(7, 0), false},
     };
     for (const Case& c : cases) {
@@ -105,7 +105,8 @@ TEST(Deal, LaysOutBoardDiscardAndStock) {
     EXPECT_EQ(game.dealpos(), 29);
     EXPECT_TRUE(game.playing());
     EXPECT_EQ(game.greeting(), "Good Luck Guest");
-    EXPECT_EQ(cues.take(), (std::vector<std::string>{"hidepanels", "increase:1", "sound=startgame"}));
+    EXPECT_EQ(cues.take(),
+              (std::vector<std::string>{"hidepanels", "increase:1", "sound=startgame"}));
 }
 
 TEST(Deal, BeforeTheFirstGameNothingIsInPlay) {

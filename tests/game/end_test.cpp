@@ -19,8 +19,8 @@ void clearBoard(Game& game) {
 TEST(Win, EndBonusDependsOnTheStockLeft) {
     struct Case {
         const char* name;
-        int startPosition;  // where the Ace that starts the run lies
-        int extraClicks;    // clicks on the emptied stock before clearing
+        int startPosition; // where the Ace that starts the run lies
+        int extraClicks;   // clicks on the emptied stock before clearing
         int bonus;
     } cases[] = {
         {"stock untouched", 29, 0, 120},
@@ -37,7 +37,7 @@ TEST(Win, EndBonusDependsOnTheStockLeft) {
         }
         const int before = game.score();
         clearBoard(game);
-        int played = 406 + 3 * 20;  // 1 + 2 + ... + 28, and three peaks
+        int played = 406 + 3 * 20; // 1 + 2 + ... + 28, and three peaks
         EXPECT_FALSE(game.playing()) << c.name;
         EXPECT_EQ(game.score(), before + played + c.bonus) << c.name;
         EXPECT_EQ(game.bonusText(), "+" + std::to_string(c.bonus)) << c.name;
@@ -81,7 +81,7 @@ TEST(Win, WinningSoundFollowsTheSharedRandomSource) {
         Recorder cues;
         Game game(&cues);
         game.random().setSeed(seed);
-        game.startWithDeck(winnableDeck());  // a stacked deal draws nothing
+        game.startWithDeck(winnableDeck()); // a stacked deal draws nothing
         Random expected(seed);
         clearBoard(game);
         const std::string sound = cues.cues.back();

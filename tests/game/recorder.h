@@ -41,7 +41,9 @@ public:
 };
 
 // A card of the given rank (1 Ace .. 13 King) and suit (0..3).
-constexpr int cardOf(int rank, int suit) { return suit * 13 + rank; }
+constexpr int cardOf(int rank, int suit) {
+    return suit * 13 + rank;
+}
 
 // A deck with the given cards at the given deal positions; the other positions take the unused
 // cards in ascending order.

@@ -48,19 +48,21 @@ TEST(BoardClick, RefusedClicksChangeNothing) {
     Recorder cues;
     Game game(&cues);
     // Slot 10 lies under 19 and 20; the discard fits neither it nor slot 24.
-    game.startWithDeck(stackedDeck({{29, cardOf(5, kClubs)}, {19, cardOf(6, kClubs)},
-                                    {10, cardOf(4, kClubs)}, {24, cardOf(9, kClubs)}}));
-    game.card_19Click(19);  // discard 6; slot 10's 4 is still covered by slot 20
+    game.startWithDeck(stackedDeck({{29, cardOf(5, kClubs)},
+                                    {19, cardOf(6, kClubs)},
+                                    {10, cardOf(4, kClubs)},
+                                    {24, cardOf(9, kClubs)}}));
+    game.card_19Click(19); // discard 6; slot 10's 4 is still covered by slot 20
     const std::string before = game.snapshot();
     const std::size_t history = game.historySize();
     cues.take();
-    for (int slot : {10, 1, 24, 19}) {  // covered, covered peak, wrong rank, already played
+    for (int slot : {10, 1, 24, 19}) { // covered, covered peak, wrong rank, already played
         game.card_19Click(slot);
     }
     EXPECT_EQ(game.snapshot(), before);
     EXPECT_EQ(game.historySize(), history);
-    EXPECT_EQ(cues.take(), (std::vector<std::string>{"sound=invalid", "sound=invalid",
-                                                     "sound=invalid"}))
+    EXPECT_EQ(cues.take(),
+              (std::vector<std::string>{"sound=invalid", "sound=invalid", "sound=invalid"}))
         << "an empty slot is ignored silently";
 }
 
@@ -68,8 +70,10 @@ TEST(BoardClick, CoveredCardIsRefusedEvenWhenItsRankFits) {
     Recorder cues;
     Game game(&cues);
     // Slot 12 (under 21 and 22) fits the discard; 21 is played, 22 is still there.
-    game.startWithDeck(stackedDeck({{29, cardOf(5, kClubs)}, {21, cardOf(6, kClubs)},
-                                    {12, cardOf(7, kClubs)}, {22, cardOf(10, kClubs)}}));
+    game.startWithDeck(stackedDeck({{29, cardOf(5, kClubs)},
+                                    {21, cardOf(6, kClubs)},
+                                    {12, cardOf(7, kClubs)},
+                                    {22, cardOf(10, kClubs)}}));
     game.card_19Click(21);
     EXPECT_EQ(game.slot(12).picture, Game::Picture::Back) << "one coverer left turns nothing up";
     cues.take();
@@ -80,8 +84,10 @@ TEST(BoardClick, CoveredCardIsRefusedEvenWhenItsRankFits) {
 
 TEST(BoardClick, SecondCovererGoneTurnsTheSlotUpAtOnce) {
     Game game;
-    game.startWithDeck(stackedDeck({{29, cardOf(5, kClubs)}, {22, cardOf(6, kClubs)},
-                                    {21, cardOf(7, kClubs)}, {13, cardOf(8, kClubs)}}));
+    game.startWithDeck(stackedDeck({{29, cardOf(5, kClubs)},
+                                    {22, cardOf(6, kClubs)},
+                                    {21, cardOf(7, kClubs)},
+                                    {13, cardOf(8, kClubs)}}));
     game.card_19Click(22);
     EXPECT_EQ(game.slot(12).picture, Game::Picture::Back);
     EXPECT_EQ(game.slot(13).picture, Game::Picture::Back);
@@ -104,7 +110,7 @@ TEST(Scoring, ChainsScoreUpAndStockRunsCostUp) {
                                     {32, cardOf(9, kHearts)},
                                     {33, cardOf(9, kSpades)},
                                     {23, cardOf(10, kClubs)}}));
-    game.card_19Click(19);  // a board card right after the deal
+    game.card_19Click(19); // a board card right after the deal
     EXPECT_EQ(game.score(), 0) << "the starter does not fit";
     game.image_stockClick();
     EXPECT_EQ(game.dealpos(), 30);
@@ -161,12 +167,11 @@ TEST(Scoring, ThirdCardOfAChainOnAPeakScoresTwentyThree) {
     // Peak 2 (slot 2) lies under 6 and 7, which lie under 13, 14, 15, which lie under 22..25:
     // clear those with two stock runs in between so the peak is the third card of its chain.
     Game game;
-    std::map<int, int> placed = {{29, cardOf(1, kClubs)},    {22, cardOf(2, kClubs)},
-                                 {23, cardOf(3, kClubs)},    {24, cardOf(4, kClubs)},
-                                 {25, cardOf(5, kClubs)},    {13, cardOf(6, kClubs)},
-                                 {14, cardOf(7, kClubs)},    {15, cardOf(8, kClubs)},
-                                 {30, cardOf(5, kDiamonds)}, {6, cardOf(6, kDiamonds)},
-                                 {7, cardOf(7, kDiamonds)},  {2, cardOf(8, kDiamonds)}};
+    std::map<int, int> placed = {
+        {29, cardOf(1, kClubs)},   {22, cardOf(2, kClubs)},   {23, cardOf(3, kClubs)},
+        {24, cardOf(4, kClubs)},   {25, cardOf(5, kClubs)},   {13, cardOf(6, kClubs)},
+        {14, cardOf(7, kClubs)},   {15, cardOf(8, kClubs)},   {30, cardOf(5, kDiamonds)},
+        {6, cardOf(6, kDiamonds)}, {7, cardOf(7, kDiamonds)}, {2, cardOf(8, kDiamonds)}};
     game.startWithDeck(stackedDeck(placed));
     for (int slot : {22, 23, 24, 25, 13, 14, 15}) {
         game.card_19Click(slot);
@@ -185,10 +190,18 @@ TEST(Stock, LastCardWithNothingPlayableLosesWithoutReplace) {
     Recorder cues;
     Game game(&cues);
     // The bottom row holds only 5s, 9s and Jacks; the last stock card is a 2.
-    game.startWithDeck(stackedDeck({{19, cardOf(5, 0)}, {20, cardOf(5, 1)}, {21, cardOf(5, 2)},
-                                    {22, cardOf(5, 3)}, {23, cardOf(9, 0)}, {24, cardOf(9, 1)},
-                                    {25, cardOf(9, 2)}, {26, cardOf(9, 3)}, {27, cardOf(11, 0)},
-                                    {28, cardOf(11, 1)}, {52, cardOf(2, 0)}, {29, cardOf(2, 1)},
+    game.startWithDeck(stackedDeck({{19, cardOf(5, 0)},
+                                    {20, cardOf(5, 1)},
+                                    {21, cardOf(5, 2)},
+                                    {22, cardOf(5, 3)},
+                                    {23, cardOf(9, 0)},
+                                    {24, cardOf(9, 1)},
+                                    {25, cardOf(9, 2)},
+                                    {26, cardOf(9, 3)},
+                                    {27, cardOf(11, 0)},
+                                    {28, cardOf(11, 1)},
+                                    {52, cardOf(2, 0)},
+                                    {29, cardOf(2, 1)},
                                     {51, cardOf(2, 2)}}));
     turnStockTo(game, 51);
     ASSERT_TRUE(game.playing());
@@ -222,7 +235,7 @@ TEST(Stock, ClicksOnTheEmptiedStockCostOnceMoreThenNothing) {
     const int discard = game.discard();
     int score = game.score();
 
-    game.image_stockClick();  // dealpos 52 before the click: it still costs
+    game.image_stockClick(); // dealpos 52 before the click: it still costs
     EXPECT_EQ(game.score(), score - 24);
     EXPECT_EQ(game.bonusText(), "-24");
     EXPECT_EQ(game.dealpos(), 53);
@@ -234,7 +247,7 @@ TEST(Stock, ClicksOnTheEmptiedStockCostOnceMoreThenNothing) {
     ASSERT_EQ(game.chain(), 1);
     cues.take();
     const std::size_t history = game.historySize();
-    game.image_stockClick();  // past the end: no cost, but the chain still breaks
+    game.image_stockClick(); // past the end: no cost, but the chain still breaks
     EXPECT_EQ(game.score(), score + 1);
     EXPECT_EQ(game.bonusText(), "+1");
     EXPECT_EQ(game.chain(), 0);
@@ -248,16 +261,25 @@ TEST(BoardClick, LossAfterABoardMoveBringsThePanelToTheFront) {
     Recorder cues;
     Game game(&cues);
     // Stock emptied with a 4 on top; slot 19's 5 fits, after which nothing fits the 5.
-    game.startWithDeck(stackedDeck({{52, cardOf(4, 0)}, {19, cardOf(5, 0)}, {20, cardOf(9, 0)},
-                                    {21, cardOf(9, 1)}, {22, cardOf(9, 2)}, {23, cardOf(9, 3)},
-                                    {24, cardOf(11, 0)}, {25, cardOf(11, 1)}, {26, cardOf(11, 2)},
-                                    {27, cardOf(11, 3)}, {28, cardOf(8, 0)}, {51, cardOf(13, 0)}}));
+    game.startWithDeck(stackedDeck({{52, cardOf(4, 0)},
+                                    {19, cardOf(5, 0)},
+                                    {20, cardOf(9, 0)},
+                                    {21, cardOf(9, 1)},
+                                    {22, cardOf(9, 2)},
+                                    {23, cardOf(9, 3)},
+                                    {24, cardOf(11, 0)},
+                                    {25, cardOf(11, 1)},
+                                    {26, cardOf(11, 2)},
+                                    {27, cardOf(11, 3)},
+                                    {28, cardOf(8, 0)},
+                                    {51, cardOf(13, 0)}}));
     turnStockTo(game, 52);
     ASSERT_TRUE(game.playing());
     cues.take();
     game.card_19Click(19);
     EXPECT_FALSE(game.playing());
-    EXPECT_EQ(cues.take(), (std::vector<std::string>{"higher:4:1", "sound=placecard", "lost:front"}));
+    EXPECT_EQ(cues.take(),
+              (std::vector<std::string>{"higher:4:1", "sound=placecard", "lost:front"}));
     game.card_19Click(20);
     game.image_stockClick();
     game.button_undoClick();
@@ -279,10 +301,18 @@ TEST(BoardClick, ClicksBeforeTheFirstGameAreIgnored) {
 
 TEST(Playable, LooksOnlyAtUncoveredCardsThatFit) {
     Game game;
-    game.startWithDeck(stackedDeck({{29, cardOf(2, 0)}, {10, cardOf(3, 0)}, {1, cardOf(1, 0)},
-                                    {19, cardOf(7, 0)}, {20, cardOf(7, 1)}, {21, cardOf(7, 2)},
-                                    {22, cardOf(7, 3)}, {23, cardOf(9, 0)}, {24, cardOf(9, 1)},
-                                    {25, cardOf(9, 2)}, {26, cardOf(9, 3)}, {27, cardOf(11, 0)},
+    game.startWithDeck(stackedDeck({{29, cardOf(2, 0)},
+                                    {10, cardOf(3, 0)},
+                                    {1, cardOf(1, 0)},
+                                    {19, cardOf(7, 0)},
+                                    {20, cardOf(7, 1)},
+                                    {21, cardOf(7, 2)},
+                                    {22, cardOf(7, 3)},
+                                    {23, cardOf(9, 0)},
+                                    {24, cardOf(9, 1)},
+                                    {25, cardOf(9, 2)},
+                                    {26, cardOf(9, 3)},
+                                    {27, cardOf(11, 0)},
                                     {28, cardOf(11, 1)}}));
     EXPECT_FALSE(game.checkforplayable()) << "the fitting 3 and Ace lie covered";
 }

@@ -61,7 +61,7 @@ TEST(Undo, BoardMoveIsTakenBackAtOnceForThreePoints) {
     game.card_19Click(19);
     game.card_19Click(20);
     const std::string before = game.snapshot();
-    game.card_19Click(21);  // uncovers nothing; slot 10 turned up after 20
+    game.card_19Click(21); // uncovers nothing; slot 10 turned up after 20
     ASSERT_EQ(game.slot(11).picture, Game::Picture::Face);
     cues.take();
     game.button_undoClick();
@@ -81,8 +81,8 @@ TEST(Undo, BoardMoveIsTakenBackAtOnceForThreePoints) {
 TEST(Undo, StockClickNeedsTwoUndosAndChargesOnTheRestoredScore) {
     Game game;
     game.startWithDeck(winnableDeck());
-    game.card_19Click(19);  // score 1
-    game.image_stockClick();  // score 0, 22 left
+    game.card_19Click(19);   // score 1
+    game.image_stockClick(); // score 0, 22 left
     ASSERT_EQ(game.score(), 0);
     const int turned = game.discard();
 
@@ -140,8 +140,8 @@ TEST(Undo, RepeatedUndosKeepOnlyTheLastCharge) {
         game.card_19Click(slot);
     }
     ASSERT_EQ(game.score(), 10);
-    game.button_undoClick();  // back before 22: score 6 - 3
-    game.button_undoClick();  // back before 21: score 3 - 3
+    game.button_undoClick(); // back before 22: score 6 - 3
+    game.button_undoClick(); // back before 21: score 3 - 3
     EXPECT_EQ(game.score(), 0);
     EXPECT_EQ(game.historySize(), 2u);
 }

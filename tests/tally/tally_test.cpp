@@ -59,7 +59,7 @@ TEST(GridText, OtherCountsResizeTheTable) {
     EXPECT_EQ(grid.cell(2, 1), "f");
     EXPECT_EQ(SaveGridText(grid), "3\r\n2\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
 
-    LoadGridText(grid, "2\n2\nx\n");  // LF alone, and lines missing at the end
+    LoadGridText(grid, "2\n2\nx\n"); // LF alone, and lines missing at the end
     EXPECT_EQ(grid.cell(0, 0), "x");
     EXPECT_EQ(grid.cell(1, 1), "");
 }
@@ -152,7 +152,8 @@ TEST(HighScores, ScoresTakeTheirPlaceNewerAboveEqual) {
     EXPECT_EQ(tally.place(3).score, "-1000");
     EXPECT_EQ(tally.place(3).name, "");
     EXPECT_FALSE(tally.checkscore(-1001, "low")) << "below -1000 never enters";
-    EXPECT_EQ(tally.place(3).style, PlaceStyle::Plain) << "a refused score still clears the highlight";
+    EXPECT_EQ(tally.place(3).style, PlaceStyle::Plain)
+        << "a refused score still clears the highlight";
 }
 
 TEST(HighScores, FullTableDropsTheLowestOrRefuses) {
