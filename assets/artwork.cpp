@@ -234,10 +234,11 @@ const std::vector<Pip>& pipLayout(int rank) {
 }
 
 void drawPips(QPainter& p, int suit, int rank) {
-    constexpr qreal kColumns[] = {21.5, 35.5, 49.5};
+    constexpr qreal kColumns[] = {22.0, 35.5, 49.0};
     constexpr qreal kTop = 17.0;
     constexpr qreal kBottom = 79.0;
-    const qreal size = rank >= 9 ? 12.0 : 13.0;
+    // The crowded nine and ten get smaller pips, so that no two of them touch.
+    const qreal size = rank == 10 ? 12.5 : rank == 9 ? 13.0 : 14.5;
     for (const Pip& pip : pipLayout(rank)) {
         const qreal y = kTop + pip.row * (kBottom - kTop);
         drawSuit(p, suit, QPointF(kColumns[pip.column], y), size, pip.row > 0.5);
@@ -284,29 +285,16 @@ CourtStyle courtStyle(int rank, int suit) {
     }
 }
 
-// One half of the portrait, drawn in a frame 40 wide whose centre line is y = 0 and whose top
-// edge is y = -40.
-void drawCourtHalf(QPainter& p, int suit, int rank) {
-    const CourtStyle style = courtStyle(rank, suit);
-    const QPen outline(QColor(40, 30, 30), 0.7);
-    const QColor skin(248, 214, 176);
-    const QColor steel(214, 218, 228);
-    const QPointF head(0, -25);
-    p.setPen(outline);
+// The portrait is drawn in halves, each in a frame 40 wide whose centre line is y = 0 and
+// whose top edge is y = -40.
+const QPen kOutline(QColor(40, 30, 30), 0.7);
+const QColor kSkin(248, 214, 176);
+const QColor kSteel(214, 218, 228);
+constexpr QPointF kHead(0, -25);
 
-    // Long hair (queen) lies behind the shoulders and the face.
-    if (rank == 12) {
-        p.setBrush(style.hair);
-        QPainterPath hair;
-        hair.moveTo(-7.5, -27);
-        hair.cubicTo(-9, -35, 9, -35, 7.5, -27);
-        hair.cubicTo(9.5, -21, 9.5, -16, 11, -12);
-        hair.lineTo(-11, -12);
-        hair.cubicTo(-9.5, -16, -9.5, -21, -7.5, -27);
-        p.drawPath(hair);
-    }
-
-    // Shoulders and robe, narrowing to the waist at the centre line.
+// Shoulders and robe narrowing to the waist at the centre line, with sleeve folds, a golden
+// band and a collar (ermine for the royals, plain white for the jack).
+void drawRobe(QPainter& p, const CourtStyle& style, bool ermine) {
     QPainterPath robe;
     robe.moveTo(-14.5, 0);
     robe.lineTo(-16.5, -7);
@@ -319,172 +307,183 @@ void drawCourtHalf(QPainter& p, int suit, int rank) {
     robeFill.setColorAt(0, style.robeDark);
     robeFill.setColorAt(0.4, style.robe);
     robeFill.setColorAt(1, style.robeDark);
+    p.setPen(kOutline);
     p.setBrush(robeFill);
     p.drawPath(robe);
 
-    // Sleeves: a fold from each shoulder down to the waist.
+    QPainterPath folds;
+    folds.moveTo(-12, -13);
+    folds.quadTo(-9.5, -7, -11, 0);
+    folds.moveTo(12, -13);
+    folds.quadTo(9.5, -7, 11, 0);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(style.robeDark.darker(130), 0.8));
-    p.drawPath([] {
-        QPainterPath folds;
-        folds.moveTo(-12, -13);
-        folds.quadTo(-9.5, -7, -11, 0);
-        folds.moveTo(12, -13);
-        folds.quadTo(9.5, -7, 11, 0);
-        return folds;
-    }());
-    p.setPen(outline);
+    p.drawPath(folds);
 
-    // A golden band down the front, with buttons.
+    p.setPen(kOutline);
     p.setBrush(style.trim);
     p.drawRect(QRectF(-2.5, -15.5, 5, 15.5));
     p.setPen(Qt::NoPen);
     p.setBrush(style.robeDark);
     for (int i = 0; i < 3; ++i)
         p.drawEllipse(QPointF(0, -11 + i * 4.5), 0.9, 0.9);
-    p.setPen(outline);
 
-    // Collar: ermine for the royals, a plain white one for the jack.
     QPainterPath collar;
     collar.moveTo(-11, -15);
     collar.quadTo(0, -9.5, 11, -15);
     collar.lineTo(6, -18);
     collar.lineTo(-6, -18);
     collar.closeSubpath();
+    p.setPen(kOutline);
     p.setBrush(Qt::white);
     p.drawPath(collar);
-    if (rank != 11) {
+    if (ermine) {
         p.setPen(Qt::NoPen);
         p.setBrush(kBlack);
         for (qreal x : {-7.0, -3.5, 0.0, 3.5, 7.0})
             p.drawRect(QRectF(x - 0.45, -14.8 + qAbs(x) * 0.08, 0.9, 1.4));
-        p.setPen(outline);
     }
+}
 
-    // Face.
-    p.setBrush(skin);
-    p.drawEllipse(head, 5.8, 6.8);
+void drawFace(QPainter& p) {
+    p.setPen(kOutline);
+    p.setBrush(kSkin);
+    p.drawEllipse(kHead, 5.8, 6.8);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 30, 30));
-    p.drawEllipse(head + QPointF(-2.2, -1.0), 0.75, 0.75);
-    p.drawEllipse(head + QPointF(2.2, -1.0), 0.75, 0.75);
+    p.drawEllipse(kHead + QPointF(-2.2, -1.0), 0.75, 0.75);
+    p.drawEllipse(kHead + QPointF(2.2, -1.0), 0.75, 0.75);
     p.setBrush(QColor(232, 150, 130, 160));
-    p.drawEllipse(head + QPointF(-3.2, 1.6), 1.2, 0.8);
-    p.drawEllipse(head + QPointF(3.2, 1.6), 1.2, 0.8);
+    p.drawEllipse(kHead + QPointF(-3.2, 1.6), 1.2, 0.8);
+    p.drawEllipse(kHead + QPointF(3.2, 1.6), 1.2, 0.8);
     p.setBrush(QColor(196, 50, 50));
-    p.drawEllipse(head + QPointF(0, 3.3), 1.4, 0.6);
-    p.setPen(outline);
+    p.drawEllipse(kHead + QPointF(0, 3.3), 1.4, 0.6);
+}
 
-    // A hand holds the figure's attribute beside the robe.
-    auto hand = [&](QPointF at) {
-        p.setPen(outline);
-        p.setBrush(skin);
-        p.drawEllipse(at, 2.0, 2.0);
-    };
+// A hand holding the figure's attribute beside the robe.
+void drawHand(QPainter& p, QPointF at) {
+    p.setPen(kOutline);
+    p.setBrush(kSkin);
+    p.drawEllipse(at, 2.0, 2.0);
+}
 
-    switch (rank) {
-    case 13: {
-        // King: full beard, a crown of three points with jewels, a sword.
-        QPainterPath beard;
-        beard.moveTo(-5.6, -24);
-        beard.cubicTo(-5.6, -16, -2, -14, 0, -13.5);
-        beard.cubicTo(2, -14, 5.6, -16, 5.6, -24);
-        beard.quadTo(3.8, -20.5, 0, -20.8);
-        beard.quadTo(-3.8, -20.5, -5.6, -24);
-        p.setBrush(style.hair);
-        p.drawPath(beard);
-        p.setBrush(QColor(196, 50, 50));
-        p.drawEllipse(head + QPointF(0, 3.0), 1.3, 0.5);
-        QPainterPath crown;
-        crown.moveTo(-6.5, -30.5);
-        crown.lineTo(-7.5, -39);
-        crown.lineTo(-3.5, -35);
-        crown.lineTo(0, -40.5);
-        crown.lineTo(3.5, -35);
-        crown.lineTo(7.5, -39);
-        crown.lineTo(6.5, -30.5);
-        crown.closeSubpath();
-        p.setBrush(style.trim);
-        p.drawPath(crown);
-        p.setBrush(kRed);
-        p.drawEllipse(QPointF(0, -33), 1.3, 1.3);
-        p.setBrush(QColor(40, 90, 200));
-        p.drawEllipse(QPointF(-4, -32.5), 0.9, 0.9);
-        p.drawEllipse(QPointF(4, -32.5), 0.9, 0.9);
-        // Sword held upright beside the shoulder.
-        p.setBrush(steel);
-        p.drawRect(QRectF(13.7, -38, 1.6, 30));
-        p.setBrush(style.trim);
-        p.drawRect(QRectF(11.0, -10.5, 7.2, 1.8));
-        hand(QPointF(14.5, -6.5));
-        break;
-    }
-    case 12: {
-        // Queen: golden hair, a rounded tiara, a flower.
-        QPainterPath tiara;
-        tiara.moveTo(-6, -31);
-        tiara.lineTo(-6.5, -35.5);
-        tiara.quadTo(-3.3, -33.5, 0, -37.5);
-        tiara.quadTo(3.3, -33.5, 6.5, -35.5);
-        tiara.lineTo(6, -31);
-        tiara.closeSubpath();
-        p.setBrush(style.trim);
-        p.drawPath(tiara);
-        p.setBrush(Qt::white);
-        for (const QPointF pt : {QPointF(-6.5, -36), QPointF(0, -38), QPointF(6.5, -36)})
-            p.drawEllipse(pt, 1.2, 1.2);
-        // A flower on a long stem.
-        p.setPen(QPen(QColor(30, 120, 50), 1.0));
-        p.drawLine(QPointF(14, -6), QPointF(15, -22));
-        p.setPen(outline);
-        p.setBrush(isRed(suit) ? kRed : QColor(230, 120, 170));
-        for (int i = 0; i < 5; ++i) {
-            const qreal a = i * 2 * M_PI / 5;
-            p.drawEllipse(QPointF(15 + 2.1 * std::cos(a), -24 + 2.1 * std::sin(a)), 1.6, 1.6);
-        }
-        p.setBrush(kGold);
-        p.drawEllipse(QPointF(15, -24), 1.1, 1.1);
-        hand(QPointF(14, -7));
-        break;
-    }
-    default: {
-        // Jack: short curls, a broad cap with a feather, a halberd.
-        p.setBrush(style.hair);
-        p.drawEllipse(QPointF(-5.6, -24.5), 1.9, 3.2);
-        p.drawEllipse(QPointF(5.6, -24.5), 1.9, 3.2);
-        QPainterPath feather;
-        feather.moveTo(4, -32);
-        feather.cubicTo(10, -35, 13, -38, 12.5, -40.5);
-        feather.cubicTo(9, -39, 6, -36.5, 3, -33);
-        p.setBrush(Qt::white);
-        p.drawPath(feather);
-        QPainterPath cap;
-        cap.moveTo(-9, -29.5);
-        cap.cubicTo(-9.5, -37, 8.5, -38.5, 9, -30.5);
-        cap.quadTo(0, -28, -9, -29.5);
-        p.setBrush(style.robe);
-        p.drawPath(cap);
-        p.setBrush(style.trim);
-        p.drawRect(QRectF(-6.5, -31.3, 13, 1.8));
-        // Halberd.
-        p.setBrush(QColor(120, 80, 40));
-        p.drawRect(QRectF(-15.2, -36, 1.4, 30));
-        QPainterPath blade;
-        blade.moveTo(-14.5, -40.5);
-        blade.lineTo(-12.6, -36);
-        blade.lineTo(-10.0, -34);
-        blade.lineTo(-13.8, -33);
-        blade.lineTo(-15.2, -33);
-        blade.lineTo(-18.6, -34);
-        blade.lineTo(-16.4, -36);
-        blade.closeSubpath();
-        p.setBrush(steel);
-        p.drawPath(blade);
-        hand(QPointF(-14.5, -7));
-        break;
-    }
-    }
+// King: a full beard, a crown of three points with jewels, a sword.
+void drawKing(QPainter& p, const CourtStyle& style) {
+    drawRobe(p, style, true);
+    drawFace(p);
+    QPainterPath beard;
+    beard.moveTo(-5.6, -24);
+    beard.cubicTo(-5.6, -16, -2, -14, 0, -13.5);
+    beard.cubicTo(2, -14, 5.6, -16, 5.6, -24);
+    beard.quadTo(3.8, -20.5, 0, -20.8);
+    beard.quadTo(-3.8, -20.5, -5.6, -24);
+    p.setPen(kOutline);
+    p.setBrush(style.hair);
+    p.drawPath(beard);
+    p.setBrush(QColor(196, 50, 50));
+    p.drawEllipse(kHead + QPointF(0, 3.0), 1.3, 0.5);
 
+    const QPolygonF crown({QPointF(-6.5, -30.5), QPointF(-7.5, -39), QPointF(-3.5, -35),
+                           QPointF(0, -40.5), QPointF(3.5, -35), QPointF(7.5, -39),
+                           QPointF(6.5, -30.5)});
+    p.setBrush(style.trim);
+    p.drawPolygon(crown);
+    p.setBrush(kRed);
+    p.drawEllipse(QPointF(0, -33), 1.3, 1.3);
+    p.setBrush(QColor(40, 90, 200));
+    p.drawEllipse(QPointF(-4, -32.5), 0.9, 0.9);
+    p.drawEllipse(QPointF(4, -32.5), 0.9, 0.9);
+
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(13.7, -38, 1.6, 30));
+    p.setBrush(style.trim);
+    p.drawRect(QRectF(11.0, -10.5, 7.2, 1.8));
+    drawHand(p, QPointF(14.5, -6.5));
+}
+
+// Queen: long golden hair, a rounded tiara, a flower.
+void drawQueen(QPainter& p, const CourtStyle& style, int suit) {
+    QPainterPath hair; // behind the shoulders and the face
+    hair.moveTo(-7.5, -27);
+    hair.cubicTo(-9, -35, 9, -35, 7.5, -27);
+    hair.cubicTo(9.5, -21, 9.5, -16, 11, -12);
+    hair.lineTo(-11, -12);
+    hair.cubicTo(-9.5, -16, -9.5, -21, -7.5, -27);
+    p.setPen(kOutline);
+    p.setBrush(style.hair);
+    p.drawPath(hair);
+    drawRobe(p, style, true);
+    drawFace(p);
+
+    QPainterPath tiara;
+    tiara.moveTo(-6, -31);
+    tiara.lineTo(-6.5, -35.5);
+    tiara.quadTo(-3.3, -33.5, 0, -37.5);
+    tiara.quadTo(3.3, -33.5, 6.5, -35.5);
+    tiara.lineTo(6, -31);
+    tiara.closeSubpath();
+    p.setPen(kOutline);
+    p.setBrush(style.trim);
+    p.drawPath(tiara);
+    p.setBrush(Qt::white);
+    for (const QPointF pearl : {QPointF(-6.5, -36), QPointF(0, -38), QPointF(6.5, -36)})
+        p.drawEllipse(pearl, 1.2, 1.2);
+
+    p.setPen(QPen(QColor(30, 120, 50), 1.0));
+    p.drawLine(QPointF(14, -6), QPointF(15, -22));
+    p.setPen(kOutline);
+    p.setBrush(isRed(suit) ? kRed : QColor(230, 120, 170));
+    for (int i = 0; i < 5; ++i) {
+        const qreal a = i * 2 * M_PI / 5;
+        p.drawEllipse(QPointF(15 + 2.1 * std::cos(a), -24 + 2.1 * std::sin(a)), 1.6, 1.6);
+    }
+    p.setBrush(kGold);
+    p.drawEllipse(QPointF(15, -24), 1.1, 1.1);
+    drawHand(p, QPointF(14, -7));
+}
+
+// Jack: short curls, a broad cap with a feather, a halberd.
+void drawJack(QPainter& p, const CourtStyle& style) {
+    drawRobe(p, style, false);
+    drawFace(p);
+    p.setPen(kOutline);
+    p.setBrush(style.hair);
+    p.drawEllipse(QPointF(-5.6, -24.5), 1.9, 3.2);
+    p.drawEllipse(QPointF(5.6, -24.5), 1.9, 3.2);
+
+    QPainterPath feather;
+    feather.moveTo(4, -32);
+    feather.cubicTo(10, -35, 13, -38, 12.5, -40.5);
+    feather.cubicTo(9, -39, 6, -36.5, 3, -33);
+    p.setBrush(Qt::white);
+    p.drawPath(feather);
+    QPainterPath cap;
+    cap.moveTo(-9, -29.5);
+    cap.cubicTo(-9.5, -37, 8.5, -38.5, 9, -30.5);
+    cap.quadTo(0, -28, -9, -29.5);
+    p.setBrush(style.robe);
+    p.drawPath(cap);
+    p.setBrush(style.trim);
+    p.drawRect(QRectF(-6.5, -31.3, 13, 1.8));
+
+    p.setBrush(QColor(120, 80, 40));
+    p.drawRect(QRectF(-15.2, -36, 1.4, 30));
+    const QPolygonF blade({QPointF(-14.5, -40.5), QPointF(-12.6, -36), QPointF(-10.0, -34),
+                           QPointF(-13.8, -33), QPointF(-15.2, -33), QPointF(-18.6, -34),
+                           QPointF(-16.4, -36)});
+    p.setBrush(kSteel);
+    p.drawPolygon(blade);
+    drawHand(p, QPointF(-14.5, -7));
+}
+
+void drawCourtHalf(QPainter& p, int suit, int rank) {
+    const CourtStyle style = courtStyle(rank, suit);
+    if (rank == 13)
+        drawKing(p, style);
+    else if (rank == 12)
+        drawQueen(p, style, suit);
+    else
+        drawJack(p, style);
     // The suit, small, in the free upper corner of the half.
     drawSuit(p, suit, QPointF(rank == 11 ? 14.5 : -14.5, -35), 7.5);
 }
@@ -596,20 +595,49 @@ struct ClothStyle {
     int mottle; // large soft patches
 };
 
+// Light falling on the middle of a cloth, the edges sinking into shadow: a brightness offset by
+// distance from `centre`, both in device pixels.
+struct ClothLight {
+    QPointF centre;
+    qreal radius;
+    int brightest; // offset at the centre
+    int darkest;   // offset at the radius and beyond
+    qreal plateau; // fraction of the radius where the light has faded to 0
+};
+
 // A cheap deterministic generator: the pictures look the same at every start.
 struct Noise {
     std::uint32_t state;
     int next(int amplitude) {
         state = state * 1664525u + 1013904223u;
-        return static_cast<int>((state >> 16) % static_cast<std::uint32_t>(2 * amplitude + 1)) -
-               amplitude;
+        return int(((state >> 16) * std::uint32_t(2 * amplitude + 1)) >> 16) - amplitude;
     }
 };
 
-// Fills the whole image with cloth. Everything in it repeats with the image's own width and
-// height, so the picture tiles without seams: the mottling is built from whole periods of
-// sines, the rest has no reach beyond a pixel.
-void weaveCloth(QImage& image, const ClothStyle& style, std::uint32_t seed) {
+// One term of the mottling: whole periods of a plane wave across the image, kept separable as
+// sin(a + b) = sin a cos b + cos a sin b so that no sine is taken per pixel.
+struct Wave {
+    std::vector<float> sinX, cosX, sinY, cosY;
+    Wave(int w, int h, int kx, int ky, double phase) {
+        for (int x = 0; x < w; ++x) {
+            const double a = 2 * M_PI * kx * x / w + phase;
+            sinX.push_back(float(std::sin(a)));
+            cosX.push_back(float(std::cos(a)));
+        }
+        for (int y = 0; y < h; ++y) {
+            const double b = 2 * M_PI * ky * y / h;
+            sinY.push_back(float(std::sin(b)));
+            cosY.push_back(float(std::cos(b)));
+        }
+    }
+    float at(size_t x, size_t y) const { return sinX[x] * cosY[y] + cosX[x] * sinY[y]; }
+};
+
+// Fills the whole image with cloth. Without light everything in it repeats with the image's
+// own width and height, so the picture tiles without seams: the mottling is built from whole
+// periods of waves, the rest reaches no further than a pixel.
+void weaveCloth(QImage& image, const ClothStyle& style, std::uint32_t seed,
+                const ClothLight* light = nullptr) {
     const int w = image.width();
     const int h = image.height();
     Noise noise{seed};
@@ -619,42 +647,49 @@ void weaveCloth(QImage& image, const ClothStyle& style, std::uint32_t seed) {
         c = noise.next(style.thread);
     for (int& r : rows)
         r = noise.next(style.thread);
+    const Wave waves[] = {{w, h, 2, 1, 0.7}, {w, h, 3, -2, 2.1}, {w, h, 5, 3, 4.0}};
+    const float m = float(style.mottle) / 3.0f;
 
-    // Separable mottling: sin(a + b) = sin a cos b + cos a sin b.
-    std::vector<float> sx1(static_cast<size_t>(w)), cx1(static_cast<size_t>(w));
-    std::vector<float> sx2(static_cast<size_t>(w)), cx2(static_cast<size_t>(w));
-    std::vector<float> sy1(static_cast<size_t>(h)), cy1(static_cast<size_t>(h));
-    std::vector<float> sy2(static_cast<size_t>(h)), cy2(static_cast<size_t>(h));
-    for (int x = 0; x < w; ++x) {
-        const double a = 2 * M_PI * x / w;
-        sx1[size_t(x)] = float(std::sin(2 * a + 0.7));
-        cx1[size_t(x)] = float(std::cos(2 * a + 0.7));
-        sx2[size_t(x)] = float(std::sin(3 * a + 2.1));
-        cx2[size_t(x)] = float(std::cos(3 * a + 2.1));
-    }
-    for (int y = 0; y < h; ++y) {
-        const double b = 2 * M_PI * y / h;
-        sy1[size_t(y)] = float(std::sin(b + 1.3));
-        cy1[size_t(y)] = float(std::cos(b + 1.3));
-        sy2[size_t(y)] = float(std::sin(-2 * b + 0.4));
-        cy2[size_t(y)] = float(std::cos(-2 * b + 0.4));
+    // Every brightness offset maps to a colour once; blue moves most, red least, so light
+    // and shade stay blue rather than turning grey.
+    constexpr int kRange = 128;
+    std::array<QRgb, 2 * kRange + 1> palette;
+    for (int v = -kRange; v <= kRange; ++v)
+        palette[size_t(v + kRange)] = qRgb(qBound(0, style.base.red() + v / 2, 255),
+                                           qBound(0, style.base.green() + (v * 3) / 4, 255),
+                                           qBound(0, style.base.blue() + v, 255));
+
+    // The mottling and the light change slowly, so they are worked out once per cell of
+    // kCell x kCell pixels; the grain laid over them hides the steps.
+    constexpr int kCell = 4;
+    const int cellsX = (w + kCell - 1) / kCell;
+    const int cellsY = (h + kCell - 1) / kCell;
+    std::vector<int> smoothField(static_cast<size_t>(cellsX) * size_t(cellsY));
+    for (int cy = 0; cy < cellsY; ++cy) {
+        const size_t y = size_t(cy * kCell);
+        for (int cx = 0; cx < cellsX; ++cx) {
+            const size_t x = size_t(cx * kCell);
+            const float wave = waves[0].at(x, y) + waves[1].at(x, y) + waves[2].at(x, y);
+            int v = int(std::lround(m * wave));
+            if (light) {
+                const qreal t =
+                    std::hypot(qreal(x) - light->centre.x(), qreal(y) - light->centre.y()) /
+                    light->radius;
+                v += t < light->plateau ? int(light->brightest * (1 - t / light->plateau))
+                                        : int(light->darkest * qMin(1.0, (t - light->plateau) /
+                                                                             (1 - light->plateau)));
+            }
+            smoothField[size_t(cy) * size_t(cellsX) + size_t(cx)] = v;
+        }
     }
 
-    const int r0 = style.base.red();
-    const int g0 = style.base.green();
-    const int b0 = style.base.blue();
-    const float m = float(style.mottle) * 0.5f;
     for (int y = 0; y < h; ++y) {
+        const int* smoothRow = smoothField.data() + size_t(y / kCell) * size_t(cellsX);
+        const int row = rows[size_t(y)];
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const size_t yi = size_t(y);
         for (int x = 0; x < w; ++x) {
-            const size_t xi = size_t(x);
-            const float wave =
-                (sx1[xi] * cy1[yi] + cx1[xi] * sy1[yi]) + (sx2[xi] * cy2[yi] + cx2[xi] * sy2[yi]);
-            const int v =
-                columns[xi] + rows[yi] + noise.next(style.grain) + int(std::lround(m * wave));
-            line[x] = qRgb(qBound(0, r0 + v / 2, 255), qBound(0, g0 + (v * 3) / 4, 255),
-                           qBound(0, b0 + v, 255));
+            const int v = columns[size_t(x)] + row + noise.next(style.grain) + smoothRow[x / kCell];
+            line[x] = palette[size_t(qBound(-kRange, v, kRange) + kRange)];
         }
     }
 }
@@ -807,17 +842,14 @@ QPixmap table(qreal dpr) {
     constexpr int kWidth = 735;
     constexpr int kHeight = 446;
     QImage image = canvas(QSizeF(kWidth, kHeight), dpr, true);
-    weaveCloth(image, {QColor(26, 72, 154), 6, 3, 8}, 0x5017a41u);
+    const qreal ratio = image.devicePixelRatio();
+    // Light falls on the middle of the table; the edges sink into shadow.
+    const ClothLight light{QPointF(kWidth * 0.5, kHeight * 0.42) * ratio, kWidth * 0.62 * ratio, 8,
+                           -40, 0.55};
+    weaveCloth(image, {QColor(26, 72, 154), 6, 3, 8}, 0x5017a41u, &light);
 
     QPainter p(&image);
     smooth(p);
-    // Light falls on the middle of the table; the edges sink into shadow.
-    QRadialGradient light(QPointF(kWidth * 0.5, kHeight * 0.42), kWidth * 0.62);
-    light.setColorAt(0, QColor(255, 255, 255, 26));
-    light.setColorAt(0.55, QColor(255, 255, 255, 0));
-    light.setColorAt(1, QColor(0, 6, 40, 90));
-    p.fillRect(QRectF(0, 0, kWidth, kHeight), light);
-
     // The three peaks at the upper right, clear of the cards: the tallest behind, hazier.
     drawMountain(p, QPointF(684, 7), 34, 70, QColor(16, 40, 118));
     drawMountain(p, QPointF(651, 28), 27, 70, QColor(8, 22, 82));

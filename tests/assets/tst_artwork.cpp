@@ -67,14 +67,23 @@ QImage transposed(const QImage& image) {
     return image.transformed(QTransform(0, 1, 1, 0, 0, 0));
 }
 
-// Mean brightness of a band of `width` columns starting at `x0`: the soft mottling of the cloth
-// must continue across the wrap as well, not only the fine grain.
-double bandMean(const QImage& image, int x0, int width) {
-    double sum = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = x0; x < x0 + width; ++x)
-            sum += luminance(image.pixel(x, y));
-    return sum / (double(width) * image.height());
+// How much the mean brightness of the `width` columns left of x differs from that of the
+// `width` columns from x on, wrapping round the image's edges as a tiled picture does.
+double bandStep(const QImage& image, int x, int width) {
+    auto column = [&image](int c) {
+        c = (c + image.width()) % image.width();
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            sum += luminance(image.pixel(c, y));
+        return sum / image.height();
+    };
+    double left = 0;
+    double right = 0;
+    for (int i = 0; i < width; ++i) {
+        left += column(x - 1 - i);
+        right += column(x + i);
+    }
+    return std::abs(left - right) / width;
 }
 
 QString sheetPath(const QString& name) {
@@ -246,15 +255,15 @@ void TestArtwork::clothTileTilesWithoutSeams() {
         // Stepping over the seam is no bigger than stepping between any two columns.
         QVERIFY2(steps.wrap <= steps.inside * 1.3 + 0.5,
                  qPrintable(QString("wrap %1 inside %2").arg(steps.wrap).arg(steps.inside)));
-        // The soft patches continue too: bands either side of the seam match as well as two
-        // neighbouring bands inside the tile do.
-        const int band = 4;
-        const double across =
-            std::abs(bandMean(image, image.width() - band, band) - bandMean(image, 0, band));
-        const double within = std::abs(bandMean(image, image.width() / 2 - band, band) -
-                                       bandMean(image, image.width() / 2, band));
-        QVERIFY2(across <= within + 1.0,
-                 qPrintable(QString("across %1 within %2").arg(across).arg(within)));
+        // The soft patches continue too: the brightness of a broad band changes no more
+        // across the seam than anywhere inside the tile.
+        constexpr int kBand = 8;
+        double inside = 0;
+        for (int x = kBand; x + kBand <= image.width(); ++x)
+            inside = qMax(inside, bandStep(image, x, kBand));
+        const double across = bandStep(image, 0, kBand);
+        QVERIFY2(across <= inside,
+                 qPrintable(QString("across %1 inside %2").arg(across).arg(inside)));
     }
     // It is a blue cloth and not a flat fill.
     QSet<QRgb> colours;
@@ -379,7 +388,7 @@ void TestArtwork::writeContactSheets() {
     {
         constexpr qreal kZoom = 3.0;
         constexpr int kGap = 6;
-        const int shown[] = {0, 1, 14, 27, 40, 11, 12, 13, 24, 25, 26, 37, 38, 39, 50, 51, 52};
+        const int shown[] = {0, 1, 14, 27, 40, 10, 35, 21, 46, 11, 12, 13, 24, 25, 26, 50, 51, 52};
         constexpr int kPerRow = 9;
         const QSize sheet(kGap + kPerRow * (artwork::kCardWidth + kGap),
                           kGap + 2 * (artwork::kCardHeight + kGap));
