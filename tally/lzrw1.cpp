@@ -12,6 +12,8 @@
 #include <new>
 #include <ostream>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int kBlockSize = TLZR::kBlockSize;
@@ -85,7 +87,13 @@ private:
 class Output {
 public:
     explicit Output(std::ostream* stream) : m_stream(stream) {}
-    Output(FilePtr file, std::string path) : m_file(std::move(file)), m_path(std::move(path)) {}
+    // Only a regular file is removed on failure: a device such as /dev/null must stay.
+    Output(FilePtr file, std::string path) : m_file(std::move(file)) {
+        struct stat info;
+        if (fstat(fileno(m_file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+            m_path = std::move(path);
+        }
+    }
     ~Output() { discard(); }
 
     bool write(const std::uint8_t* data, std::size_t n) {
