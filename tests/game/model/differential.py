@@ -26,7 +26,8 @@ STOCK = 0  # a stock click in a solver plan; board clicks are slot numbers
 
 # Deals that can be cleared from the starter card without touching the stock. About one seed in
 # 11 million gives one, far too rare to find while the test runs; they were found by scanning the
-# seeds upwards from 0 (--find-clear-deals does the same, slowly) and are checked again by the solver before use.
+# seeds upwards from 0 (--find-clear-deals does the same, slowly) and are checked again by the
+# solver before use.
 CLEAR_WITHOUT_STOCK_SEEDS = (
     27209453, 52259256, 91532806, 91741451, 93617279, 95392674,
     105989596, 107181063, 115651507, 117403178, 131512517, 134497181,
@@ -148,12 +149,10 @@ class Script:
             if playing:
                 c["new deal mid-game"] += 1
             self.dealt = True
-        if verb in ("click", "stock", "undo") and not playing and self.dealt:
-            c["command after the end"] += 1
+        if verb in ("click", "stock", "undo") and not playing:
+            c["command after the end" if self.dealt else "command before the first deal"] += 1
         if verb == "stock" and playing and dealpos >= pm.LAST_STOCK_POS:
             c["stock click on the emptied stock"] += 1
-        if "sound=invalid" in events:
-            c["illegal click"] += 1
         if "cleared" in events:
             c["win, sound " + events[-1].split("=")[1]] += 1
             if m.bonus == "+0":
@@ -168,12 +167,15 @@ class Script:
     # --- building blocks ---
 
     def deal(self):
-        if self.rng.random() < 0.5:
+        # Later deals mostly go on with the generator where the earlier game left it.
+        if self.rng.random() < (0.3 if self.dealt else 0.95):
             self.act("seed %d" % self.random_seed())
         self.act("new")
 
     def random_seed(self):
-        return self.rng.choice((0, 1, pm.UINT32, self.rng.randrange(pm.UINT32 + 1)))
+        if self.rng.random() < 0.05:
+            return self.rng.choice((0, 1, pm.UINT32))
+        return self.rng.randrange(pm.UINT32 + 1)
 
     def illegal_click(self):
         m = self.model
@@ -183,14 +185,14 @@ class Script:
                              and not pm.adjacent(m.slots[n], m.discard)],
             "empty": [n for n in range(1, 29) if not m.slots[n]],
         }
-        choices = [slots for slots in kinds.values() if slots]
-        if choices:
-            self.act("click %d" % self.rng.choice(self.rng.choice(choices)))
+        kind = self.rng.choice([kind for kind, slots in kinds.items() if slots])
+        self.coverage["illegal click, " + kind] += 1
+        self.act("click %d" % self.rng.choice(kinds[kind]))
 
     def legal_click(self):
         self.act("click %d" % self.rng.choice(self.model.playable_slots()))
 
-    def after_end(self):
+    def stray_commands(self):
         for _ in range(self.rng.randrange(0, 4)):
             self.act(self.rng.choice(("click %d" % self.rng.randrange(1, 29), "stock", "undo")))
 
@@ -205,7 +207,7 @@ class Script:
         self.deal()
         for _ in range(self.rng.randrange(20, 200)):
             if not self.model.playing:
-                self.after_end()
+                self.stray_commands()
                 if self.rng.random() < 0.5:
                     return
                 self.deal()
@@ -227,7 +229,7 @@ class Script:
                 self.act("seed %d" % self.random_seed())
             else:
                 self.legal_click() if self.model.playable_slots() else self.act("stock")
-        self.after_end()
+        self.stray_commands()
 
     def greedy(self):
         """Plays any fitting board card before turning the stock, to the end of the game."""
@@ -242,7 +244,7 @@ class Script:
                     self.legal_click()
                 else:
                     self.act("stock")
-            self.after_end()
+            self.stray_commands()
 
     def solved(self, goal=None, extra_stock_clicks=0, seed=None, allow_stock=True):
         """Deals and plays a solver's winning line with detours that must not change the outcome;
@@ -257,7 +259,7 @@ class Script:
             self.coverage["solver gave up"] += 1
             while self.model.playing:
                 self.legal_click() if self.model.playable_slots() else self.act("stock")
-            self.after_end()
+            self.stray_commands()
             return
         if extra_stock_clicks:
             plan[-1:-1] = [STOCK] * extra_stock_clicks
@@ -294,13 +296,15 @@ class Script:
             self.coverage["solver line abandoned after an undo run"] += 1
             while self.model.playing:
                 self.legal_click() if self.model.playable_slots() else self.act("stock")
-        self.after_end()
+        self.stray_commands()
 
 
 def generate(index, master_seed, clear_seeds):
     rng = random.Random("%d/%d" % (master_seed, index))
     coverage = collections.Counter()
     script = Script(rng, coverage)
+    if rng.random() < 0.1:
+        script.stray_commands()  # before the first deal nothing may answer
     r = rng.random()
     if r < 0.30:
         strategy = "chaos"
@@ -330,7 +334,8 @@ def run_console(console, commands):
     text = "".join(c + "\n" for c in commands)
     done = subprocess.run([console], input=text, capture_output=True, text=True, timeout=60)
     if done.returncode != 0:
-        raise RuntimeError("%s exited with %d: %s" % (console, done.returncode, done.stderr.strip()))
+        raise RuntimeError("%s exited with %d: %s"
+                           % (console, done.returncode, done.stderr.strip()))
     return done.stdout.splitlines()
 
 
@@ -375,7 +380,18 @@ def describe_state_difference(expected, actual):
 
 
 def differs(console, commands, via_stdin):
-    return first_difference(run_model(commands, via_stdin), run_console(console, commands)) is not None
+    expected = run_model(commands, via_stdin)
+    try:
+        return first_difference(expected, run_console(console, commands)) is not None
+    except (RuntimeError, subprocess.TimeoutExpired):
+        return True
+
+
+def save_script(index, commands):
+    fd, path = tempfile.mkstemp(prefix="solmarin-diff-%d-" % index, suffix=".txt")
+    with os.fdopen(fd, "w") as out:
+        out.write("".join(c + "\n" for c in commands))
+    return path
 
 
 def minimize(console, commands, via_stdin):
@@ -406,9 +422,7 @@ def report(console, index, strategy, commands, diff, args):
     print("actual (console):   " + actual)
     if commands[upto] == "state":
         print(describe_state_difference(expected, actual))
-    fd, path = tempfile.mkstemp(prefix="solmarin-diff-%d-" % index, suffix=".txt")
-    with os.fdopen(fd, "w") as out:
-        out.write("".join(c + "\n" for c in commands[:upto + 1]))
+    path = save_script(index, commands[:upto + 1])
     print("Full script: %s (replay with: %s --console %s --replay %s)"
           % (path, sys.argv[0], console, path))
     if args.minimize:
@@ -444,9 +458,10 @@ REQUIRED = (
     "win, sound winner", "win, sound winner1", "win, sound winner2",
     "win, bonus 120", "win, bonus 5", "win, bonus 0 at dealpos 53", "win, bonus 0 at dealpos 54+",
     "loss after a board move", "loss after a stock click",
-    "illegal click", "five undos in a row", "undo emptying the history", "undo refused",
+    "illegal click, covered", "illegal click, not adjacent", "illegal click, empty",
+    "five undos in a row", "undo emptying the history", "undo refused",
     "undo refilling the emptied stock", "stock click on the emptied stock", "new deal mid-game",
-    "command after the end",
+    "command after the end", "command before the first deal",
 )
 
 
@@ -464,8 +479,8 @@ def main():
     parser.add_argument("--seed", type=int, default=1, help="generator seed (reproducible runs)")
     parser.add_argument("--first", type=int, default=0, help="index of the first script")
     parser.add_argument("--model-stdin", action="store_true",
-                        help="replay each script through the model program on stdin (by default the "
-                        "model's answers recorded while generating the script are compared)")
+                        help="replay each script through the model program on stdin (by "
+                        "default the model's answers recorded while generating it are compared)")
     parser.add_argument("--minimize", action="store_true", help="shrink a failing script")
     parser.add_argument("--require-coverage", action="store_true",
                         help="fail unless every steered outcome occurred")
@@ -493,7 +508,13 @@ def main():
         strategy, commands, expected, covered = generate(index, args.seed, clear_seeds)
         if args.model_stdin:
             expected = run_model(commands, True)
-        diff = first_difference(expected, run_console(args.console, commands))
+        try:
+            diff = first_difference(expected, run_console(args.console, commands))
+        except (RuntimeError, subprocess.TimeoutExpired) as error:
+            print("Game %d (generator seed %d, %s): the console failed: %s"
+                  % (index, args.seed, strategy, error))
+            print("Script: " + save_script(index, commands))
+            return 1
         if diff is not None:
             report(args.console, index, strategy, commands, diff, args)
             return 1

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """An independent model of the Solmarin game engine, driven by the solmarin-engine command language.
 
-Written apart from the C++ engine so that the two can be run side by side on the same scripts and any
-disagreement points at a misreading in one of them. Standard library only.
+Written apart from the C++ engine so that the two can be run side by side on the same scripts and
+any disagreement points at a misreading in one of them. Standard library only.
 
 Commands, one per line on stdin: seed N, new, click S, stock, undo, state, info, events.
 """
@@ -75,7 +75,8 @@ class PeaksModel:
     def playable_slots(self):
         """Slots whose card may be played onto the discard now."""
         return [n for n in range(1, SLOTS + 1)
-                if self.slots[n] != 0 and not self.covered(n) and adjacent(self.slots[n], self.discard)]
+                if self.slots[n] != 0 and not self.covered(n)
+                and adjacent(self.slots[n], self.discard)]
 
     def checkforplayable(self):
         return any(True for _ in self.playable_slots())
@@ -86,8 +87,8 @@ class PeaksModel:
     # --- snapshots -------------------------------------------------------------------------------
 
     def snapshot(self):
-        fields = [str(self.score), self.bonus, str(self.dealpos), str(self.chain), str(self.flipcount),
-                  str(self.discard)]
+        fields = [str(self.score), self.bonus, str(self.dealpos), str(self.chain),
+                  str(self.flipcount), str(self.discard)]
         fields += [str(c) for c in self.deck[1:]]
         for n in range(1, SLOTS + 1):
             fields.append(str(self.slots[n]))
@@ -221,7 +222,8 @@ class PeaksModel:
     # --- console ---------------------------------------------------------------------------------
 
     def execute(self, line):
-        """Runs one command line; returns the printed line or None. Raises ValueError when malformed."""
+        """Runs one command line; returns the printed line or None.
+        Raises ValueError when the line is malformed."""
         words = line.split()
         if not words:
             return None
@@ -284,7 +286,8 @@ def main():
         try:
             printed = model.execute(line)
         except ValueError as error:
-            print('peaks_model: line %d: cannot read "%s" (%s)' % (number, line, error), file=sys.stderr)
+            print('peaks_model: line %d: cannot read "%s" (%s)' % (number, line, error),
+                  file=sys.stderr)
             continue
         if printed is not None:
             print(printed, flush=False)

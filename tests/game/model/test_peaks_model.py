@@ -67,7 +67,8 @@ class RulesTest(unittest.TestCase):
             with self.subTest(card=card, discard=discard):
                 self.assertEqual(pm.adjacent(card, discard), legal)
                 self.assertEqual(pm.adjacent(discard, card), legal)
-        self.assertEqual([pm.rank_key(c) for c in (13, 26, 39, 52, 1, 14, 27, 40)], [0] * 4 + [1] * 4)
+        kings_and_aces = (13, 26, 39, 52, 1, 14, 27, 40)
+        self.assertEqual([pm.rank_key(c) for c in kings_and_aces], [0] * 4 + [1] * 4)
 
     def test_face_flags_after_deal(self):
         flags = dealt(7).snapshot().split("*")[59:114:2]
@@ -97,7 +98,8 @@ class RulesTest(unittest.TestCase):
         self.assertEqual(model.events, ["tally=checkforhigher:4:3", "sound=placecard"])
 
     def test_illegal_clicks_change_nothing_but_sound(self):
-        model = find_deal(lambda m: any(not pm.adjacent(m.slots[n], m.discard) for n in range(19, 29)))
+        model = find_deal(
+            lambda m: any(not pm.adjacent(m.slots[n], m.discard) for n in range(19, 29)))
         before = model.snapshot()
         wrong = next(n for n in range(19, 29) if not pm.adjacent(model.slots[n], model.discard))
         for slot in (1, 10, wrong):
@@ -149,7 +151,8 @@ class StockAndUndoTest(unittest.TestCase):
             model.stock()
             charges.append(score - model.score)
         self.assertEqual(charges, [model.flipcount - 2, 0, 0])
-        self.assertEqual((model.dealpos, model.bonus, model.playing), (55, "-%d" % charges[0], True))
+        self.assertEqual((model.dealpos, model.bonus, model.playing),
+                         (55, "-%d" % charges[0], True))
 
     def test_new_deal_empties_history(self):
         out = run_script("new", "stock", "info", "new", "info", "undo", "info")
@@ -180,8 +183,8 @@ class EndOfGameTest(unittest.TestCase):
                 self.assertEqual(model.bonus, bonus)
                 self.assertEqual(model.score, 10 + 1 + int(bonus))
                 self.assertFalse(model.playing)
-                self.assertEqual(model.events[1:4], ["tally=addtomineincrease:2",
-                                                     "tally=checkscore:%d" % model.score, "cleared"])
+                self.assertEqual(model.events[1:4], [
+                    "tally=addtomineincrease:2", "tally=checkscore:%d" % model.score, "cleared"])
 
     def test_winning_sound_follows_random_three(self):
         for seed, draw in ((0, 0), (0x55555556, 1), (0xAAAAAAAB, 2)):
