@@ -1,0 +1,212 @@
+// The tally window.
+#include "tallylistform.h"
+
+#include "artwork.h"
+#include "flatpanel.h"
+#include "imagebutton.h"
+#include "lbback.h"
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int kClientWidth = 342;
+constexpr int kClientHeight = 446;
+const QColor kNavy(0, 0, 128);
+const QColor kHighlight(Qt::red);
+
+QFont labelFont(int pixelSize, bool bold, bool underline = false) {
+    QFont font;
+    font.setFamilies({"Liberation Sans", "DejaVu Sans", "sans-serif"});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void applyStyle(QLabel* label, PlaceStyle style) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     style == PlaceStyle::Highlighted ? kHighlight : Qt::white);
+    label->setPalette(palette);
+    label->setFont(labelFont(13, style != PlaceStyle::Plain));
+}
+
+bool askReset(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, "Confirm", "Are you sure you want to reset the Tally?",
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
+    box.addButton("&No", QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    // Closing the box without an answer resets nothing.
+    return box.clickedButton() == yes;
+}
+
+} // namespace
+
+Ttallylist::Ttallylist(const QPixmap& background, const std::string& tallyFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), confirmReset(askReset), m_store(tallyFile) {
+    setObjectName("tallylist");
+    setWindowTitle("Solmarin - Tally List");
+    resize(kClientWidth, kClientHeight);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kNavy);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(labelFont(13, false));
+
+    LbBackground1 = new TLbBackground(this);
+    LbBackground1->setPicture(background);
+
+    FlatPanel1 = new TFlatPanel(this);
+    FlatPanel1->setObjectName("FlatPanel1");
+    FlatPanel1->setGeometry(6, 4, 331, 437);
+    FlatPanel1->setTransparent(true);
+    FlatPanel1->setColorHighLight(Qt::white);
+    FlatPanel1->setColorShadow(Qt::white);
+
+    QLabel* title = addLabel("label_myname", 1, 5, 328, Qt::AlignHCenter, "YOUR TALLY LIST");
+    title->setFont(labelFont(19, true, true));
+    title->setFixedHeight(24);
+    addLabel("Label9", 88, 42, 101, Qt::AlignRight, "Total Games:");
+    addLabel("Label2", 69, 59, 120, Qt::AlignRight, "Games Cleared:");
+    addLabel("Label3", 69, 77, 120, Qt::AlignRight, "Win Percentage:");
+    addLabel("Label5", 69, 96, 120, Qt::AlignRight, "Longest Chain");
+    const int statisticTops[] = {0, 42, 59, 77, 96};
+    for (int column = 1; column <= Tally::kStatistics; ++column) {
+        const QByteArray name = "mylabel_" + QByteArray::number(column);
+        mylabel[column] = addLabel(name, 194, statisticTops[column], 0, Qt::AlignLeft, "0");
+    }
+    QLabel* heading = addLabel("Label1", 1, 122, 328, Qt::AlignHCenter, "HIGH SCORES");
+    heading->setFont(labelFont(19, true, true));
+    heading->setFixedHeight(24);
+    for (int r = 1; r <= Tally::kPlaces; ++r) {
+        const QByteArray place = QByteArray::number(r);
+        const int top = 152 + 24 * (r - 1);
+        label_num[r] =
+            addLabel("label_num" + place, 5, top - 1, 24, Qt::AlignRight, QString::number(r) + ".");
+        label_date[r] = addLabel("label_date" + place, 32, top, 101, Qt::AlignLeft);
+        label_name[r] = addLabel("label_name" + place, 136, top, 132, Qt::AlignLeft);
+        label_high[r] = addLabel("label_high" + place, 286, top, 0, Qt::AlignLeft);
+    }
+
+    button_resettally = new ImageButton(FlatPanel1);
+    button_resettally->setObjectName("button_resettally");
+    button_resettally->setGeometry(72, 394, 126, 40);
+    button_resettally->setPictureSource(
+        [](qreal dpr) { return artwork::button("RESET TALLY", dpr); });
+    connect(button_resettally, &ImageButton::clicked, this, &Ttallylist::button_resetClick);
+    button_done = new ImageButton(FlatPanel1);
+    button_done->setObjectName("button_done");
+    button_done->setGeometry(200, 394, 126, 40);
+    button_done->setPictureSource([](qreal dpr) { return artwork::button("DONE", dpr); });
+    connect(button_done, &ImageButton::clicked, this, &Ttallylist::button_doneClick);
+
+    m_tally.today = [] {
+        return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    };
+    m_tally.changed = [this] { showTally(); };
+    showTally();
+}
+
+Ttallylist::~Ttallylist() {
+    FormDestroy();
+}
+
+QLabel* Ttallylist::addLabel(const char* name, int left, int top, int width,
+                             Qt::Alignment alignment, const QString& text) {
+    auto* label = new QLabel(text, FlatPanel1);
+    label->setObjectName(name);
+    label->setFont(labelFont(13, true));
+    label->setAlignment(alignment | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    // A width of 0 sizes the label to its text, as the score and statistics labels do.
+    label->setGeometry(left, top, width > 0 ? width : 40, 16);
+    label->setProperty("autoWidth", width == 0);
+    if (width == 0) {
+        label->adjustSize();
+        label->move(left, top);
+    }
+    return label;
+}
+
+void Ttallylist::showTally() {
+    auto setText = [](QLabel* label, const std::string& text) {
+        const QString value = QString::fromStdString(text);
+        if (label->text() != value) {
+            label->setText(value);
+            if (label->property("autoWidth").toBool()) {
+                label->adjustSize();
+            }
+        }
+    };
+    for (int column = 1; column <= Tally::kStatistics; ++column) {
+        setText(mylabel[column], m_tally.statistic(column));
+    }
+    for (int r = 1; r <= Tally::kPlaces; ++r) {
+        const TallyPlace& place = m_tally.place(r);
+        setText(label_date[r], place.date);
+        setText(label_name[r], place.name);
+        setText(label_high[r], place.score);
+        for (QLabel* label : {label_num[r], label_date[r], label_name[r], label_high[r]}) {
+            applyStyle(label, place.style);
+        }
+        label_high[r]->setProperty("rank", place.rank);
+    }
+}
+
+void Ttallylist::FormCreate() {
+    m_tally.setDefaults();
+    try {
+        m_store.load(m_tally.grid());
+    } catch (...) {
+        loadtally();
+        throw;
+    }
+    loadtally();
+}
+
+void Ttallylist::loadtally() {
+    m_tally.loadtally();
+}
+
+bool Ttallylist::saveNow() {
+    return m_store.save(m_tally.grid());
+}
+
+void Ttallylist::FormDestroy() {
+    if (!m_saved) {
+        m_saved = true;
+        saveNow();
+    }
+}
+
+void Ttallylist::button_resetClick() {
+    if (!confirmReset(this)) {
+        return;
+    }
+    m_tally.reset();
+    saveNow();
+}
+
+void Ttallylist::button_doneClick() {
+    close();
+}
+
+void Ttallylist::showCentredOver(QWidget* over) {
+    if (over) {
+        const QRect frame = over->frameGeometry();
+        move(frame.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
