@@ -192,6 +192,12 @@ class Script:
     def legal_click(self):
         self.act("click %d" % self.rng.choice(self.model.playable_slots()))
 
+    def greedy_step(self):
+        if self.model.playable_slots():
+            self.legal_click()
+        else:
+            self.act("stock")
+
     def stray_commands(self):
         for _ in range(self.rng.randrange(0, 4)):
             self.act(self.rng.choice(("click %d" % self.rng.randrange(1, 29), "stock", "undo")))
@@ -228,7 +234,7 @@ class Script:
             elif r < 0.97:
                 self.act("seed %d" % self.random_seed())
             else:
-                self.legal_click() if self.model.playable_slots() else self.act("stock")
+                self.greedy_step()
         self.stray_commands()
 
     def greedy(self):
@@ -240,10 +246,8 @@ class Script:
                 steps += 1
                 if self.rng.random() < 0.03:
                     self.act("undo")
-                elif self.model.playable_slots():
-                    self.legal_click()
                 else:
-                    self.act("stock")
+                    self.greedy_step()
             self.stray_commands()
 
     def solved(self, goal=None, extra_stock_clicks=0, seed=None, allow_stock=True):
@@ -258,7 +262,7 @@ class Script:
         if plan is None:
             self.coverage["solver gave up"] += 1
             while self.model.playing:
-                self.legal_click() if self.model.playable_slots() else self.act("stock")
+                self.greedy_step()
             self.stray_commands()
             return
         if extra_stock_clicks:
@@ -295,7 +299,7 @@ class Script:
         if self.model.playing:
             self.coverage["solver line abandoned after an undo run"] += 1
             while self.model.playing:
-                self.legal_click() if self.model.playable_slots() else self.act("stock")
+                self.greedy_step()
         self.stray_commands()
 
 

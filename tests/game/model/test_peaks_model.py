@@ -27,10 +27,6 @@ def find_deal(predicate, limit=5000):
     raise AssertionError("no deal found")
 
 
-def field(model, number):
-    return model.snapshot().split("*")[number - 1]
-
-
 def run_script(*lines):
     return pm.run_lines(lines)
 
@@ -87,15 +83,28 @@ class RulesTest(unittest.TestCase):
         model.click(model.playable_slots()[0])
         self.assertEqual((model.bonus, model.chain, model.flipcount), ("+1", 1, 0))
 
-    def test_peak_card_scores_twenty_more(self):
-        model = dealt(11)
-        for n in range(4, 29):
-            model.slots[n] = 0
-        model.slots[1], model.slots[2] = 5, 20  # two fives; the discard is a four
-        model.discard, model.chain = 4, 2
-        model.click(1)
-        self.assertEqual((model.bonus, model.chain), ("+23", 3))
-        self.assertEqual(model.events, ["tally=checkforhigher:4:3", "sound=placecard"])
+    def test_peak_cards_score_twenty_more(self):
+        for slot, bonus in ((1, "+23"), (2, "+23"), (3, "+23"), (4, "+3"), (28, "+3")):
+            with self.subTest(slot=slot):
+                model = dealt(11)
+                model.slots = [0] * 29
+                model.slots[slot], model.slots[19] = 5, 20  # fives; the discard is a four
+                model.discard, model.chain = 4, 2
+                model.click(slot)
+                self.assertEqual((model.bonus, model.chain), (bonus, 3))
+                self.assertEqual(model.events, ["tally=checkforhigher:4:3", "sound=placecard"])
+
+    def test_either_coverer_blocks_a_card(self):
+        for gone, staying in ((19, 20), (20, 19)):
+            with self.subTest(gone=gone):
+                model = dealt(11)
+                model.slots[10], model.discard = 5, 4
+                model.slots[gone], model.slots[staying] = 0, 30
+                model.click(10)
+                self.assertEqual((model.events, model.slots[10]), (["sound=invalid"], 5))
+                model.slots[staying] = 0
+                model.click(10)
+                self.assertEqual(model.slots[10], 0)
 
     def test_illegal_clicks_change_nothing_but_sound(self):
         model = find_deal(
