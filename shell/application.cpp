@@ -2,6 +2,9 @@
 // handler caught.
 #include "application.h"
 
+#include "aboutform.h"
+#include "helpform.h"
+#include "lbback.h"
 #include "mainform.h"
 
 #include <QMessageBox>
@@ -30,13 +33,23 @@ Application::~Application() {
 }
 
 int Application::run(const std::function<void(Tmain&)>& beforeShow) {
-    m_main = std::make_unique<Tmain>();
-    // The tally, About, Help and high-score windows follow here, in this order: they take the
-    // main window's short name and background picture when they are created.
+    m_main = createWindows();
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
     return exec();
+}
+
+std::unique_ptr<Tmain>
+Application::createWindows(std::function<void(const std::string&)> soundSink) {
+    auto main = std::make_unique<Tmain>(std::move(soundSink));
+    // The other windows follow in this order: they take the main window's short name and its
+    // background picture when they are created.
+    const QPixmap tile = main->LbBackground1->picture();
+    auto* about = new Tabout(tile, main.get());
+    main->setAboutWindow(about);
+    main->setHelpWindow(new Thelp(tile, about, main.get()));
+    return main;
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

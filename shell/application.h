@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class Tmain;
 
@@ -21,6 +22,10 @@ public:
     // the event loop until the main window closes. `beforeShow` sees the main window just before
     // it is shown (the start-up probe hooks in there).
     int run(const std::function<void(Tmain&)>& beforeShow = {});
+    // Creates the program's windows in their order; the main window owns the others. Tests
+    // pass a sink to hear the sounds.
+    static std::unique_ptr<Tmain>
+    createWindows(std::function<void(const std::string&)> soundSink = {});
     Tmain* mainWindow() const { return m_main.get(); }
 
     // An exception escaping an event handler is shown in the standard error box, and the

@@ -1,13 +1,17 @@
 // Tmain: the main window, the card table with its menu and in-window message panels.
 #include "mainform.h"
 
+#include "aboutform.h"
 #include "application.h"
 #include "artwork.h"
 #include "flatpanel.h"
+#include "helpform.h"
 #include "imagebutton.h"
 #include "inifile.h"
 #include "lbback.h"
 #include "paths.h"
+#include "sounds.h"
+#include "url.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QValidator>
 #include <QWindow>
 
@@ -189,6 +194,9 @@ Tmain::Tmain(SoundSink soundSink, QWidget* parent)
     m_client->setFont(tableFont(11));
     setCentralWidget(m_client);
     LbBackground1 = new TLbBackground(m_client);
+    // The other windows copy the cloth when they are created, before this one is shown.
+    devicePixelRatioChanged();
+    m_client->installEventFilter(this);
 
     createBoard();
     createMessagePanels();
@@ -622,8 +630,37 @@ void Tmain::saveSettings(const Bounds& bounds) {
 void Tmain::playsounds(const std::string& name) {
     if (!PlaySounds1->isChecked())
         return;
-    if (m_soundSink)
+    if (m_soundSink) {
         m_soundSink(name);
+        return;
+    }
+    // Opening the audio output takes longer than drawing the whole table, so the sound asked
+    // for at start waits until the table is on the screen. Sounds cut each other off anyway,
+    // so only the last one asked for meanwhile is kept.
+    if (!m_painted) {
+        m_heldSound = name;
+        return;
+    }
+    if (!m_sounds)
+        m_sounds = new SoundPlayer(this);
+    m_sounds->play(QString::fromStdString(name));
+}
+
+bool Tmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Paint && !m_painted) {
+        m_client->removeEventFilter(this);
+        // Still inside the first paint: the held sound starts once the frame is out.
+        QTimer::singleShot(0, this, [this] { firstFramePainted(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tmain::firstFramePainted() {
+    m_painted = true;
+    std::string held;
+    held.swap(m_heldSound);
+    if (!held.empty())
+        Application::guard([&] { playsounds(held); });
 }
 
 // The tally's reports. They go to the tally window once it is part of the program; until then
@@ -729,9 +766,11 @@ void Tmain::button_cancelClick() {
     panel_cleared->hide();
 }
 
-// The maker's web site opens through the About window's URL opener, once that window is part of
-// the program.
-void Tmain::image_logoClick() {}
+// The maker's web site, through the About window's opener, shown or not.
+void Tmain::image_logoClick() {
+    if (m_about)
+        m_about->URL1->open();
+}
 
 // Shows the tally window, once it is part of the program.
 void Tmain::TallyList1Click() {}
@@ -739,8 +778,12 @@ void Tmain::TallyList1Click() {}
 // Fetches and shows the high-score list, once the online services are part of the program.
 void Tmain::ViewHighScoreList1Click() {}
 
-// Shows the Help window, once it is part of the program.
-void Tmain::Help2Click() {}
+void Tmain::Help2Click() {
+    if (m_help)
+        m_help->show();
+}
 
-// Shows the About window, once it is part of the program.
-void Tmain::About1Click() {}
+void Tmain::About1Click() {
+    if (m_about)
+        m_about->show();
+}

@@ -12,6 +12,9 @@
 #include <string>
 
 class ImageButton;
+class SoundPlayer;
+class Tabout;
+class Thelp;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -31,6 +34,9 @@ public:
     ~Tmain() override;
 
     Game& game() { return m_game; }
+    // The secondary windows the menu and the logo open; they are created after this one.
+    void setAboutWindow(Tabout* about) { m_about = about; }
+    void setHelpWindow(Thelp* help) { m_help = help; }
     const QString& shortname() const { return m_shortname; }
     // Draws the board, the labels and the Undo controls from the engine's state, touching only
     // the controls whose content changed.
@@ -178,11 +184,18 @@ private:
     void setBounds(const Bounds& bounds);
     void saveSettings(const Bounds& bounds);
     void devicePixelRatioChanged();
+    void firstFramePainted();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Game m_game;
     SoundSink m_soundSink;
+    SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
+    bool m_painted = false;          // the table has been on the screen once
+    std::string m_heldSound;
     CardImageList imagelist_bigcards;
     QWidget* m_client = nullptr;
+    Tabout* m_about = nullptr;
+    Thelp* m_help = nullptr;
 
     QString m_shortname;
     int m_defaultWidth = 0;

@@ -36,7 +36,7 @@ struct Table {
         if (settings)
             writeSettings(settings);
         window =
-            std::make_unique<Tmain>([this](const std::string& name) { sounds.push_back(name); });
+            Application::createWindows([this](const std::string& name) { sounds.push_back(name); });
     }
     ~Table() {
         window.reset();

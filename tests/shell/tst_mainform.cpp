@@ -1,6 +1,11 @@
 // The main window: its layout, menu and panels, and games played through clicks on its widgets.
 #include "tablefixture.h"
 
+#include "aboutform.h"
+#include "helpform.h"
+#include "maker.h"
+#include "url.h"
+
 #include <QMenu>
 #include <QMenuBar>
 
@@ -469,6 +474,37 @@ private slots:
         QTRY_VERIFY(table.window->centralWidget()->height() >= 500);
         table.window->resize(771, table.window->height());
         QTRY_COMPARE(table.window->centralWidget()->width(), 771);
+    }
+
+    void helpAndAboutOpenFromTheMenu() {
+        Table table;
+        QVERIFY(table.show());
+        table.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(table.window.get()));
+        Thelp* help = table.window->findChild<Thelp*>();
+        Tabout* about = table.window->findChild<Tabout*>();
+        QVERIFY(help && about);
+        QVERIFY(!help->isVisible() && !about->isVisible());
+
+        QTest::keyClick(table.window.get(), Qt::Key_F1);
+        QTRY_VERIFY(help->isVisible());
+        table.action("About1")->trigger();
+        QTRY_VERIFY(about->isVisible());
+        QVERIFY(table.window->isVisible());
+    }
+
+    void logoOpensTheMakersSiteWithoutTheAboutWindow() {
+        Table table;
+        QVERIFY(table.show());
+        QStringList opened;
+        const TURL::Opener previous = TURL::setOpener([&](const QString& address) {
+            opened << address;
+            return true;
+        });
+        table.click("image_logo");
+        TURL::setOpener(previous);
+        QCOMPARE(opened, QStringList({"http://" + QString::fromLatin1(kMakerSite)}));
+        QVERIFY(!table.window->findChild<Tabout*>()->isVisible());
     }
 
     void exitClosesTheWindow() {

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Start-up of Solmarin against a bare Qt window, under Xvfb: the time from starting the process to
+# its first painted frame and the peak memory (maximum resident set size), over several runs
+# taken in turn. Usage: bench/startup/measure.sh [build folder] [runs]
+set -euo pipefail
+
+build=${1:-build}
+runs=${2:-15}
+bin="$build/bin"
+for program in startup_probe bare_window; do
+    if [ ! -x "$bin/$program" ]; then
+        echo "missing $bin/$program: cmake --build $build --target startup_probe bare_window" >&2
+        exit 1
+    fi
+done
+command -v Xvfb >/dev/null || { echo "Xvfb is missing: tools/setup-debian.sh" >&2; exit 1; }
+[ -x /usr/bin/time ] || { echo "/usr/bin/time is missing: tools/setup-debian.sh" >&2; exit 1; }
+
+work=$(mktemp -d)
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+    sleep 0.1
+done
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+# One run: prints "milliseconds-to-first-frame peak-KiB".
+run_once() {
+    local program=$1 start frame
+    start=$(date +%s%N)
+    frame=$(/usr/bin/time -f "%M" -o "$work/rss" "$bin/$program" 2>/dev/null)
+    echo "$(( (frame - start) / 1000 )) $(tail -n 1 "$work/rss")"
+}
+
+# Warm the file cache so the first run of either program is not the odd one out.
+run_once bare_window >/dev/null
+run_once startup_probe >/dev/null
+
+for i in $(seq "$runs"); do
+    run_once bare_window >>"$work/bare"
+    run_once startup_probe >>"$work/solmarin"
+done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+report() {
+    local name=$1 file=$2 us kib max
+    us=$(cut -d' ' -f1 "$file" | median)
+    kib=$(cut -d' ' -f2 "$file" | median)
+    max=$(cut -d' ' -f2 "$file" | sort -n | tail -n 1)
+    awk -v name="$name" -v us="$us" -v kib="$kib" -v max="$max" -v runs="$runs" 'BEGIN {
+        printf "%-9s first frame %6.1f ms (median of %d runs)   peak memory %5.1f MiB median, %5.1f MiB max\n",
+            name, us / 1000, runs, kib / 1024, max / 1024 }'
+}
+report "bare Qt" "$work/bare"
+report "Solmarin" "$work/solmarin"
+bare_us=$(cut -d' ' -f1 "$work/bare" | median)
+solmarin_us=$(cut -d' ' -f1 "$work/solmarin" | median)
+awk -v a="$solmarin_us" -v b="$bare_us" 'BEGIN { printf "ratio     %.2f x the bare window'"'"'s time\n", a / b }'
