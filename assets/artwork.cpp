@@ -742,7 +742,7 @@ void drawArcText(QPainter& p, const QString& text, const QFont& f, QPointF centr
 void drawCardFan(QPainter& p, QPointF pivot, qreal height) {
     const qreal width = height * 0.72;
     const int suits[] = {Spades, Hearts, Diamonds};
-    const qreal angles[] = {-18, 0, 18};
+    const qreal angles[] = {-20, 0, 20};
     for (int i = 0; i < 3; ++i) {
         p.save();
         p.translate(pivot);
@@ -751,7 +751,10 @@ void drawCardFan(QPainter& p, QPointF pivot, qreal height) {
         p.setPen(QPen(QColor(60, 60, 80), 0.8));
         p.setBrush(Qt::white);
         p.drawRoundedRect(r, width * 0.1, width * 0.1);
-        drawSuit(p, suits[i], QPointF(0, -height * 0.62), height * 0.38);
+        // The corner pip is the part of a fanned card that stays in sight.
+        drawSuit(p, suits[i], QPointF(-width * 0.27, -height * 0.8), height * 0.22);
+        if (i == 2)
+            drawSuit(p, suits[i], QPointF(width * 0.05, -height * 0.45), height * 0.36);
         p.restore();
     }
 }
