@@ -859,7 +859,7 @@ QPixmap table(qreal dpr) {
     drawMountain(p, QPointF(714, 25), 25, 70, QColor(8, 22, 82));
 
     // The name in an arc at the upper left, clear of the first peak's cards.
-    drawArcText(p, QStringLiteral("Solmarin"), font(true, 23), QPointF(61, 106), 76,
+    drawArcText(p, QStringLiteral("Solmarin"), font(true, 23), QPointF(63.5, 106), 76,
                 QColor(244, 222, 150), QColor(4, 16, 60, 170));
     p.end();
     return QPixmap::fromImage(std::move(image));

@@ -281,6 +281,20 @@ void TestArtwork::tableIsOpaqueClothWithItsDecorationClearOfTheCards() {
     auto bright = [](QRgb c) { return luminance(c) > 180; };
     // The lettering is at the upper left, nowhere under a card or a control.
     QVERIFY(count(argb, QRectF(0, 0, 124, 72), bright) > 150);
+    // ... whole: it keeps a margin from the table's edge and from the first peak's top card.
+    int left = 735;
+    int right = 0;
+    int top = 446;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (bright(argb.pixel(x, y))) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+            }
+    QVERIFY2(
+        left >= 3 && top >= 3 && right <= kSlots[0].left - 1 - 3,
+        qPrintable(QString("lettering spans x %1..%2 from y %3").arg(left).arg(right).arg(top)));
     // The dark peaks at the upper right.
     // Darker than the cloth anywhere, its shaded edges included.
     auto dark = [](QRgb c) { return luminance(c) < 33; };
