@@ -41,6 +41,15 @@ inline int equalLeadingBytes(std::uint64_t diff) {
 #endif
 }
 
+// Byte i of the eight loaded from p, as p[i].
+inline unsigned byteOf(std::uint64_t v, int i) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return unsigned(v >> (56 - 8 * i)) & 0xFF;
+#else
+    return unsigned(v >> (8 * i)) & 0xFF;
+#endif
+}
+
 // Length of the common prefix of a and b, at most limit (<= kMaxCopy); reads nothing at or past
 // a + limit. b lies before a, so the ranges may overlap.
 inline int commonLength(const std::uint8_t* a, const std::uint8_t* b, int limit) {
@@ -96,15 +105,26 @@ TLZR::TLZR() : m_table(new (std::nothrow) std::int16_t[kHashEntries]) {
 
 TLZR::~TLZR() = default;
 
-int TLZR::FindMatch(const std::uint8_t* s, int n, int x, int* position) {
-    unsigned h = ((((unsigned(s[x]) << 4) ^ s[x + 1]) << 4) ^ s[x + 2]);
+inline int TLZR::FindMatch(std::int16_t* __restrict table, const std::uint8_t* __restrict s, int n,
+                           int x, std::uint64_t here, int* position) {
+    unsigned h = (((byteOf(here, 0) << 4) ^ byteOf(here, 1)) << 4) ^ byteOf(here, 2);
     h = ((h * 40543u) >> 4) & 0x0FFF;
-    const int p = m_table[h];
-    m_table[h] = static_cast<std::int16_t>(x);
-    if (p == -1 || x - p > kMaxOffset) {
-        return 0;
+    const int p = table[h];
+    table[h] = static_cast<std::int16_t>(x);
+    // Whether a match is found is as good as random, so the tests that can be folded are: an
+    // empty entry (-1) lies x + 1 back, i.e. beyond x like no position of this block, and an
+    // invalid candidate compares against x itself with a limit of 0.
+    const bool candidate = unsigned(x - p) <= unsigned(std::min(x, kMaxOffset));
+    const int q = candidate ? p : x;
+    const int limit = candidate ? std::min(kMaxCopy, n - x) : 0;
+    const std::uint64_t diff = here ^ load64(s + q);
+    int m;
+    if (diff != 0) {
+        m = equalLeadingBytes(diff);
+    } else {
+        m = limit > 8 ? 8 + commonLength(s + x + 8, s + q + 8, limit - 8) : 8;
     }
-    const int m = commonLength(s + x, s + p, std::min(kMaxCopy, n - x));
+    m = std::min(m, limit);
     if (m < kMinCopy) {
         return 0;
     }
@@ -112,9 +132,12 @@ int TLZR::FindMatch(const std::uint8_t* s, int n, int x, int* position) {
     return m;
 }
 
-std::uint16_t TLZR::CompressChunk(const std::uint8_t* s, std::uint16_t count, std::uint8_t* d) {
+std::uint16_t TLZR::CompressChunk(const std::uint8_t* __restrict s, std::uint16_t count,
+                                  std::uint8_t* __restrict d) {
     const int n = count;
-    std::memset(m_table.get(), 0xFF, kHashEntries * sizeof(std::int16_t));
+    // Held in a local: stores through d could otherwise alias the member and force reloads.
+    std::int16_t* const table = m_table.get();
+    std::memset(table, 0xFF, kHashEntries * sizeof(std::int16_t));
     d[0] = kCoded;
     int x = 0;
     int y = 3;
@@ -122,6 +145,9 @@ std::uint16_t TLZR::CompressChunk(const std::uint8_t* s, std::uint16_t count, st
     int b = 0;
     unsigned w = 0;
     while (x < n && y <= n) {
+        // x < n, so these eight bytes lie within the slack past the block; nothing read past n
+        // decides anything.
+        const std::uint64_t here = load64(s + x);
         if (b >= kItemsPerControlWord) {
             // Only the low 16 bits count: sixteen shifts have pushed the previous word's bits out.
             d[z] = static_cast<std::uint8_t>(w >> 8);
@@ -133,7 +159,7 @@ std::uint16_t TLZR::CompressChunk(const std::uint8_t* s, std::uint16_t count, st
         // Sixteen equal bytes make a run item; the cheap test of the first pair rules out most
         // positions.
         int r = 0;
-        if (n - x >= kMinRun && s[x + 1] == s[x] && load64(s + x) == load64(s + x + 1) &&
+        if (byteOf(here, 0) == byteOf(here, 1) && n - x >= kMinRun && here == load64(s + x + 1) &&
             load64(s + x + 7) == load64(s + x + 8)) {
             r = runLength(s + x, std::min(kMaxRun, n - x));
         }
@@ -147,7 +173,7 @@ std::uint16_t TLZR::CompressChunk(const std::uint8_t* s, std::uint16_t count, st
             y += 4;
             x += r;
             w = (w << 1) | 1;
-        } else if ((m = FindMatch(s, n, x, &p)) != 0) {
+        } else if ((m = FindMatch(table, s, n, x, here, &p)) != 0) {
             const unsigned v = (unsigned(x - p) << 4) + unsigned(m - kMinCopy);
             d[y] = static_cast<std::uint8_t>(v >> 8);
             d[y + 1] = static_cast<std::uint8_t>(v);
@@ -155,7 +181,8 @@ std::uint16_t TLZR::CompressChunk(const std::uint8_t* s, std::uint16_t count, st
             x += m;
             w = (w << 1) | 1;
         } else {
-            d[y++] = s[x++];
+            d[y++] = std::uint8_t(byteOf(here, 0));
+            ++x;
             w <<= 1;
         }
         ++b;

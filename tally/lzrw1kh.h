@@ -41,7 +41,9 @@ public:
 private:
     // The single-probe search: the length of the match for position x (0 when below 3) and its
     // position in *position. Always leaves x in the table.
-    int FindMatch(const std::uint8_t* source, int n, int x, int* position);
+    // here holds the eight bytes at source + x.
+    static int FindMatch(std::int16_t* table, const std::uint8_t* source, int n, int x,
+                         std::uint64_t here, int* position);
 
     std::unique_ptr<std::int16_t[]> m_table;
 };
