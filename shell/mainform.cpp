@@ -122,12 +122,13 @@ public:
                 [this](const QString& text) { m_length = text.size(); });
     }
 
-    // A text that the program puts into the field is accepted whole, however long.
+    // A text that the program puts into the field is accepted whole, however long: it goes in
+    // past the validator, which then goes on from its length.
     static void setText(QLineEdit* edit, const QString& text) {
-        if (auto* validator = dynamic_cast<const NameValidator*>(edit->validator()))
-            const_cast<NameValidator*>(validator)->m_length =
-                std::max<int>(validator->m_length, text.size());
+        const QValidator* validator = edit->validator();
+        edit->setValidator(nullptr);
         edit->setText(text);
+        edit->setValidator(validator);
     }
 
     State validate(QString& input, int& pos) const override {
@@ -165,6 +166,11 @@ QLineEdit* nameEdit(QWidget* parent, const char* name, QRect geometry) {
 // after the program. Nothing waits on it and nothing is refused: a failure is ignored, and the
 // descriptor stays open until the process ends, which releases the lock.
 void createNamedMutex(const QString& name) {
+    // One mark per process is enough, however many windows a test creates.
+    static bool created = false;
+    if (created)
+        return;
+    created = true;
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     QString file = name + QStringLiteral(".lock");
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
