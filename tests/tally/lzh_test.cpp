@@ -28,7 +28,8 @@ TLZH::Reader readerOf(const Bytes& data, std::size_t* pos, int* calls = nullptr)
             ++*calls;
         }
         const std::size_t n = std::min(capacity, data.size() - *pos);
-        std::memcpy(buffer, data.data() + *pos, n);
+        std::copy(data.begin() + std::ptrdiff_t(*pos), data.begin() + std::ptrdiff_t(*pos + n),
+                  buffer);
         *pos += n;
         return n;
     };

@@ -26,7 +26,7 @@ Bytes compressBlock(TLZR& lzr, const Bytes& input, std::uint8_t slackFill = 0) {
 // sanitizer.
 int decodeBlock(const TLZR& lzr, const Bytes& block, Bytes* output) {
     std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[block.size() + 1]);
-    std::memcpy(exact.get(), block.data(), block.size());
+    std::copy(block.begin(), block.end(), exact.get());
     std::vector<std::uint8_t> dest(TLZR::kBufferSize);
     const int count = lzr.DecompressChunk(exact.get(), unsigned(block.size()), dest.data());
     if (output && count >= 0) {
