@@ -247,11 +247,13 @@ std::int64_t inputSize(const Tlzrw1& c) {
         }
         return std::int64_t(end - start);
     }
+    // Only a regular file has a size to put in the header; a folder or a pipe has none.
     FilePtr f(std::fopen(c.InputFile.c_str(), "rb"));
-    if (!f || fseeko(f.get(), 0, SEEK_END) != 0) {
+    struct stat info;
+    if (!f || fstat(fileno(f.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
         return -1;
     }
-    return std::int64_t(ftello(f.get()));
+    return std::int64_t(info.st_size);
 }
 
 std::unique_ptr<Input> openInput(const Tlzrw1& c) {

@@ -279,6 +279,8 @@ TEST_F(Lzrw1Files, ReportsFilesThatCannotBeOpenedOrWritten) {
     } cases[] = {
         {"compressing a missing file", true, missing, path("out"),
          "Lzrw1 compression : Failed to obtain the size of : " + missing},
+        {"compressing a folder", true, m_dir.string(), path("out"),
+         "Lzrw1 compression : Failed to obtain the size of : " + m_dir.string()},
         {"decompressing a missing file", false, missing, path("out"),
          "Lzrw1 (de)compression : Failed to open input file : " + missing},
         {"an output in a missing folder", true, path("in"), noFolder,
