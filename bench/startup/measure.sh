@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Start-up of Solmarin against a bare Qt window, under Xvfb: the time from starting the process to
 # its first painted frame and the peak memory (maximum resident set size), over several runs
-# taken in turn. Usage: bench/startup/measure.sh [build folder] [runs]
+# taken in turn. A second yardstick, an empty main window with a menu and a line of text, shows
+# what any window with text costs beyond the bare one (the fonts).
+# Usage: bench/startup/measure.sh [build folder] [runs]
 set -euo pipefail
 
 build=${1:-build}
 runs=${2:-15}
 bin="$build/bin"
-for program in startup_probe bare_window; do
+for program in startup_probe bare_window menu_window; do
     if [ ! -x "$bin/$program" ]; then
-        echo "missing $bin/$program: cmake --build $build --target startup_probe bare_window" >&2
+        echo "missing $bin/$program: cmake --build $build --target startup_probe bare_window menu_window" >&2
         exit 1
     fi
 done
@@ -39,10 +41,12 @@ run_once() {
 
 # Warm the file cache so the first run of either program is not the odd one out.
 run_once bare_window >/dev/null
+run_once menu_window >/dev/null
 run_once startup_probe >/dev/null
 
 for i in $(seq "$runs"); do
     run_once bare_window >>"$work/bare"
+    run_once menu_window >>"$work/menu"
     run_once startup_probe >>"$work/solmarin"
 done
 
@@ -58,12 +62,15 @@ report() {
             name, us / 1000, cpu * 1000, runs, kib / 1024, max / 1024 }'
 }
 report "bare Qt" "$work/bare"
+report "menu Qt" "$work/menu"
 report "Solmarin" "$work/solmarin"
 ratio() {
-    local column=$1 what=$2 a b
+    local column=$1 yardstick=$2 what=$3 a b
     a=$(cut -d' ' -f"$column" "$work/solmarin" | median)
-    b=$(cut -d' ' -f"$column" "$work/bare" | median)
-    awk -v a="$a" -v b="$b" -v what="$what" 'BEGIN { printf "ratio     %.2f x the bare window'"'"'s %s\n", a / b, what }'
+    b=$(cut -d' ' -f"$column" "$work/$yardstick" | median)
+    awk -v a="$a" -v b="$b" -v what="$what" 'BEGIN { printf "ratio     %.2f x %s\n", a / b, what }'
 }
-ratio 1 "time to the first frame"
-ratio 3 "processor time"
+ratio 1 bare "the bare window's time to the first frame"
+ratio 3 bare "the bare window's processor time"
+ratio 1 menu "the menu window's time to the first frame"
+ratio 3 menu "the menu window's processor time"
