@@ -200,6 +200,7 @@ Tmain::Tmain(SoundSink soundSink, QWidget* parent)
     m_client->setFont(tableFont(11));
     setCentralWidget(m_client);
     LbBackground1 = new TLbBackground(m_client);
+    LbBackground1->setObjectName(QStringLiteral("LbBackground1"));
     // The other windows copy the cloth when they are created, before this one is shown.
     devicePixelRatioChanged();
     m_client->installEventFilter(this);
@@ -400,6 +401,7 @@ void Tmain::createMenu() {
         return m;
     };
 
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     file1 = menu("file1", QStringLiteral("Game"));
     StartGame1 = action(file1, "StartGame1", QStringLiteral("Start New Game"),
                         QKeySequence(Qt::CTRL | Qt::Key_S));

@@ -188,6 +188,7 @@ private slots:
         for (QAction* a : table.window->menuBar()->actions())
             titles << a->text();
         QCOMPARE(titles, QStringList({"Game", "Options", "View", "Help"}));
+        QCOMPARE(table.window->menuBar()->objectName(), QStringLiteral("MainMenu1"));
         auto names = [&](const char* menu) {
             QStringList out;
             for (QAction* a : table.control<QMenu>(menu)->actions())
