@@ -136,15 +136,6 @@ private slots:
         QCOMPARE(table.sounds.back(), std::string("startgame"));
     }
 
-    void unknownLinesSurviveASave() {
-        Table table("; kept\n[solmarin]\nExtra=1\nTop=3\n[other]\nx=y\n");
-        table.window->close();
-        const QString text = table.settingsText();
-        QVERIFY(text.contains("; kept"));
-        QVERIFY(text.contains("Extra=1"));
-        QVERIFY(text.contains("[other]\nx=y"));
-    }
-
     void refusedWriteIsShownAndTheMarkStays() {
         Table table;
         // A folder in the file's place: no write can succeed, even for the superuser.

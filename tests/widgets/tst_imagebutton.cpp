@@ -88,13 +88,6 @@ private slots:
         button->setDown(false);
         QCOMPARE(button->grab().toImage().pixelColor(0, 0), QColor(Qt::white));
     }
-
-    void hintIsCarriedButNeverShownAsTooltip() {
-        ImageButton button;
-        button.setHint(QStringLiteral("19"));
-        QCOMPARE(button.hint(), QStringLiteral("19"));
-        QVERIFY(button.toolTip().isEmpty());
-    }
 };
 
 QTEST_MAIN(TstImageButton)

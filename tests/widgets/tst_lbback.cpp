@@ -44,25 +44,6 @@ class TstLbBackground : public QObject {
     Q_OBJECT
 
 private slots:
-    void columnAndRowCountsCoverTheWindow_data() {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<int>("picture");
-        QTest::addColumn<int>("count");
-        QTest::newRow("exact fit") << 346 << 173 << 4;
-        QTest::newRow("one pixel short") << 345 << 173 << 3;
-        QTest::newRow("smaller than the picture") << 100 << 173 << 2;
-        QTest::newRow("main window width") << 774 << 173 << 6;
-        QTest::newRow("main window height") << 541 << 171 << 5;
-    }
-    void columnAndRowCountsCoverTheWindow() {
-        QFETCH(int, window);
-        QFETCH(int, picture);
-        QFETCH(int, count);
-        QCOMPARE(TLbBackground::columns(window, picture), count);
-        QCOMPARE(TLbBackground::rows(window, picture), count);
-        QVERIFY(count * picture >= window);
-    }
-
     void tilesStartAtTheOriginAndReachTheFarCorner_data() {
         QTest::addColumn<qreal>("dpr");
         QTest::newRow("ratio 1") << 1.0;
