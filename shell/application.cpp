@@ -6,6 +6,7 @@
 #include "helpform.h"
 #include "lbback.h"
 #include "mainform.h"
+#include "tallylistform.h"
 
 #include <QMessageBox>
 
@@ -46,6 +47,11 @@ Application::createWindows(std::function<void(const std::string&)> soundSink) {
     // The other windows follow in this order: they take the main window's short name and its
     // background picture when they are created.
     const QPixmap tile = main->LbBackground1->picture();
+    auto* tally = new Ttallylist(tile, main->tallyFile().toStdString(), main.get());
+    main->setTallyWindow(tally);
+    // A tally file that cannot be read is reported, and the run starts from the table as it
+    // stands.
+    guard([tally] { tally->FormCreate(); });
     auto* about = new Tabout(tile, main.get());
     main->setAboutWindow(about);
     main->setHelpWindow(new Thelp(tile, about, main.get()));

@@ -11,6 +11,7 @@
 #include "lbback.h"
 #include "paths.h"
 #include "sounds.h"
+#include "tallylistform.h"
 #include "url.h"
 
 #include <QAction>
@@ -671,20 +672,24 @@ void Tmain::firstFramePainted() {
         Application::guard([&] { playsounds(held); });
 }
 
-// The tally's reports. They go to the tally window once it is part of the program; until then
-// the game is simply not counted.
+// The tally's reports go to the tally window, which keeps them whether it is shown or not.
 void Tmain::addtomineincrease(int column) {
-    (void)column;
+    if (m_tally)
+        m_tally->addtomineincrease(column);
 }
 
 void Tmain::checkforhigher(int column, int value) {
-    (void)column;
-    (void)value;
+    if (m_tally)
+        m_tally->checkforhigher(column, value);
 }
 
 void Tmain::checkscore(int score, const std::string& name) {
-    (void)score;
-    (void)name;
+    if (m_tally)
+        m_tally->checkscore(score, name);
+}
+
+QString Tmain::tallyFile() const {
+    return paths::beside(m_shortname + QStringLiteral("tally.tld"));
 }
 
 std::string Tmain::playerName() {
@@ -698,10 +703,14 @@ void Tmain::hidePanels() {
     panel_cleared->hide();
 }
 
+// A finished game reaches the tally file at once, so a process that is killed later loses no
+// more than the game in progress.
 void Tmain::showLostPanel(bool bringToFront) {
     panel_lost->show();
     if (bringToFront)
         panel_lost->raise();
+    if (m_tally)
+        m_tally->saveNow();
 }
 
 void Tmain::showClearedPanel() {
@@ -712,6 +721,8 @@ void Tmain::showClearedPanel() {
     button_sendscore->show();
     panel_cleared->show();
     panel_cleared->raise();
+    if (m_tally)
+        m_tally->saveNow();
 }
 
 // ---- Handlers ------------------------------------------------------------------------------
@@ -780,8 +791,10 @@ void Tmain::image_logoClick() {
         m_about->URL1->open();
 }
 
-// Shows the tally window, once it is part of the program.
-void Tmain::TallyList1Click() {}
+void Tmain::TallyList1Click() {
+    if (m_tally)
+        m_tally->showCentredOver(this);
+}
 
 // Fetches and shows the high-score list, once the online services are part of the program.
 void Tmain::ViewHighScoreList1Click() {}

@@ -15,6 +15,7 @@ class ImageButton;
 class SoundPlayer;
 class Tabout;
 class Thelp;
+class Ttallylist;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -37,6 +38,10 @@ public:
     // The secondary windows the menu and the logo open; they are created after this one.
     void setAboutWindow(Tabout* about) { m_about = about; }
     void setHelpWindow(Thelp* help) { m_help = help; }
+    void setTallyWindow(Ttallylist* tally) { m_tally = tally; }
+    Ttallylist* tallyWindow() const { return m_tally; }
+    // The full path of the tally file, beside the executable.
+    QString tallyFile() const;
     const QString& shortname() const { return m_shortname; }
     // Draws the board, the labels and the Undo controls from the engine's state, touching only
     // the controls whose content changed.
@@ -196,6 +201,7 @@ private:
     QWidget* m_client = nullptr;
     Tabout* m_about = nullptr;
     Thelp* m_help = nullptr;
+    Ttallylist* m_tally = nullptr;
 
     QString m_shortname;
     int m_defaultWidth = 0;

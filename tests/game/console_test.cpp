@@ -12,7 +12,10 @@ namespace {
 
 // Runs the console on the given script and returns its standard output, line by line.
 std::vector<std::string> runConsole(const std::string& script) {
-    const std::string input = testing::TempDir() + "console_script.txt";
+    // Each test runs in a process of its own, possibly at the same time as the others.
+    const std::string input = testing::TempDir() + "console_" +
+                              testing::UnitTest::GetInstance()->current_test_info()->name() +
+                              ".txt";
     std::ofstream(input) << script;
     const std::string command = std::string(SOLMARIN_ENGINE) + " < " + input + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
