@@ -51,7 +51,8 @@ public:
     Tlzrw1& operator=(const Tlzrw1&) = delete;
 
     std::string InputFile;
-    // Created or truncated by Compress and Decompress; removed again when they fail.
+    // Created or truncated by Compress and Decompress; removed again when they fail (unless it
+    // is not a regular file, such as /dev/null). It may not be the input file itself.
     std::string OutputFile;
     TCompressMode CompressMode = TCompressMode::Good;
     // Advise recommends Fast when the fast codec brings its samples below this percentage.
@@ -63,7 +64,8 @@ public:
     std::istream* InputStream = nullptr;
     std::ostream* OutputStream = nullptr;
 
-    // The status line, kept up to date only while Visible.
+    // The status line, kept up to date only while Visible (a component nobody looks at, such
+    // as the tally's, is made invisible).
     std::string Caption;
     bool Visible = true;
     // Called between blocks so that the application can handle its pending window messages.
