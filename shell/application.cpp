@@ -34,7 +34,12 @@ Application::~Application() {
 }
 
 int Application::run(const std::function<void(Tmain&)>& beforeShow) {
-    m_main = createWindows();
+    m_main = std::make_unique<Tmain>();
+    // Nothing on the other windows can be reached before the table is on the screen, so they
+    // are made right after its first frame rather than before it.
+    connect(
+        m_main.get(), &Tmain::firstFrameShown, this,
+        [this] { guard([this] { createSecondaryWindows(*m_main); }); }, Qt::QueuedConnection);
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
@@ -44,18 +49,20 @@ int Application::run(const std::function<void(Tmain&)>& beforeShow) {
 std::unique_ptr<Tmain>
 Application::createWindows(std::function<void(const std::string&)> soundSink) {
     auto main = std::make_unique<Tmain>(std::move(soundSink));
-    // The other windows follow in this order: they take the main window's short name and its
-    // background picture when they are created.
-    const QPixmap tile = main->LbBackground1->picture();
-    auto* tally = new Ttallylist(tile, main->tallyFile().toStdString(), main.get());
-    main->setTallyWindow(tally);
+    createSecondaryWindows(*main);
+    return main;
+}
+
+void Application::createSecondaryWindows(Tmain& main) {
+    const QPixmap tile = main.LbBackground1->picture();
+    auto* tally = new Ttallylist(tile, main.tallyFile().toStdString(), &main);
+    main.setTallyWindow(tally);
     // A tally file that cannot be read is reported, and the run starts from the table as it
     // stands.
     guard([tally] { tally->FormCreate(); });
-    auto* about = new Tabout(tile, main.get());
-    main->setAboutWindow(about);
-    main->setHelpWindow(new Thelp(tile, about, main.get()));
-    return main;
+    auto* about = new Tabout(tile, &main);
+    main.setAboutWindow(about);
+    main.setHelpWindow(new Thelp(tile, about, &main));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -670,6 +670,7 @@ void Tmain::firstFramePainted() {
     held.swap(m_heldSound);
     if (!held.empty())
         Application::guard([&] { playsounds(held); });
+    emit firstFrameShown();
 }
 
 // The tally's reports go to the tally window, which keeps them whether it is shown or not.

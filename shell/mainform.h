@@ -62,6 +62,11 @@ public:
     void showLostPanel(bool bringToFront) override;
     void showClearedPanel() override;
 
+signals:
+    // The table has been on the screen once.
+    void firstFrameShown();
+
+public:
     // Event handlers.
     void FormCreate();
     void FormShow();

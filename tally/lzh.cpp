@@ -461,7 +461,9 @@ std::int64_t TLZH::EncodeLzh(const Reader& read, const Writer& write, const Buff
         dict.ring[r + len] = static_cast<std::uint8_t>(c);
     }
     std::int64_t textSize = len;
-    for (int i = 1; i <= kLookAhead; ++i) {
+    // The 60 positions before the first byte go in oldest first: the order decides which of
+    // several equal matches the encoder picks.
+    for (int i = kLookAhead; i >= 1; --i) {
         dict.insert(r - i);
     }
     dict.insert(r);
