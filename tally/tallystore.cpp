@@ -30,6 +30,15 @@ bool exists(const std::string& path) {
     throw;
 }
 
+// The fast coder, working between two streams in memory.
+void setUpCoder(Tlzrw1& doit, std::istream& in, std::ostream& out) {
+    doit.CompressMode = TCompressMode::Fast;
+    doit.Visible = false;
+    doit.UseStream = true;
+    doit.InputStream = &in;
+    doit.OutputStream = &out;
+}
+
 // Writes all of `data` to a new file at `path` and makes sure it reached the disk.
 bool writeFile(const std::string& path, const std::string& data) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -66,11 +75,7 @@ void TallyStore::load(TallyGrid& grid) {
         }
         std::ostringstream text;
         Tlzrw1 doit;
-        doit.CompressMode = TCompressMode::Fast;
-        doit.Visible = false;
-        doit.UseStream = true;
-        doit.InputStream = &file;
-        doit.OutputStream = &text;
+        setUpCoder(doit, file, text);
         try {
             doit.Decompress();
         } catch (const ELzrw1Exception& error) {
@@ -88,11 +93,7 @@ bool TallyStore::save(const TallyGrid& grid) {
     std::ostringstream packed;
     try {
         Tlzrw1 doit;
-        doit.CompressMode = TCompressMode::Fast;
-        doit.Visible = false;
-        doit.UseStream = true;
-        doit.InputStream = &text;
-        doit.OutputStream = &packed;
+        setUpCoder(doit, text, packed);
         doit.Compress();
     } catch (const ELzrw1Exception&) {
         return false;
