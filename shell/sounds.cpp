@@ -3,13 +3,25 @@
 
 #include "soundresources.h"
 
-#include <QSoundEffect>
+#include <QCoreApplication>
+#include <QDir>
 #include <QTimer>
-#include <QUrl>
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
+SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(defaultModulePath(), parent) {}
 
+SoundPlayer::SoundPlayer(const QString& modulePath, QObject* parent)
+    : QObject(parent), m_module(modulePath) {}
+
+// The output goes first; the module stays loaded for the rest of the run, since Qt may still
+// hold on to code of the audio libraries it brought in.
 SoundPlayer::~SoundPlayer() = default;
+
+QString SoundPlayer::defaultModulePath() {
+    // Looked for only beside the executable, never along the library search path: the
+    // module belongs to this build of the program.
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral(SOLMARIN_SOUND_MODULE));
+}
 
 void SoundPlayer::setObserver(Observer observer) {
     m_observer = std::move(observer);
@@ -18,10 +30,9 @@ void SoundPlayer::setObserver(Observer observer) {
 void SoundPlayer::play(const QString& name) {
     if (m_observer)
         m_observer(name);
-    // The sound starts from the event loop, not inside the caller: the first cue of a run is
-    // asked for while the main window is still being built, and opening the audio output
-    // must not hold that up. Cues asked for in the same turn cut each other off anyway, so
-    // only the last one is kept.
+    // The sound starts from the event loop, not inside the caller: loading the module and
+    // opening the audio output must not hold up the event that asked for the cue. Cues asked
+    // for in the same turn cut each other off anyway, so only the last one is kept.
     m_pending = name;
     if (!m_scheduled) {
         m_scheduled = true;
@@ -31,32 +42,31 @@ void SoundPlayer::play(const QString& name) {
 
 void SoundPlayer::startPending() {
     m_scheduled = false;
-    const QString name = m_pending.toLower();
+    const QString resource = soundresources::path(m_pending);
     m_pending.clear();
-    QSoundEffect* next = effect(name);
-    if (!next)
+    // A name that is no cue neither loads the module nor stops what is playing.
+    if (resource.isEmpty())
         return;
-    if (m_current)
-        m_current->stop();
-    m_current = next;
-    next->play();
+    if (SoundOutput* out = output())
+        out->play(resource);
 }
 
-QSoundEffect* SoundPlayer::effect(const QString& name) {
-    if (QSoundEffect* known = m_effects.value(name))
-        return known;
-    const QString path = soundresources::path(name);
-    if (path.isEmpty())
+SoundOutput* SoundPlayer::output() {
+    if (m_output || m_loadTried)
+        return m_output.get();
+    // One attempt per run: a module that is missing or broken leaves the game silent rather
+    // than retried at every card.
+    m_loadTried = true;
+    if (!m_module.load())
         return nullptr;
-    // Each cue is loaded the first time it is played and kept for the rest of the run.
-    auto* made = new QSoundEffect(this);
-    made->setSource(QUrl(QStringLiteral("qrc") + path));
-    made->setLoopCount(1);
-    m_effects.insert(name, made);
-    return made;
+    const auto create =
+        reinterpret_cast<CreateSoundOutput>(m_module.resolve(kCreateSoundOutputSymbol));
+    if (create)
+        m_output.reset(create());
+    return m_output.get();
 }
 
 bool SoundPlayer::isPlaying(const QString& name) const {
-    const QSoundEffect* known = m_effects.value(name.toLower());
-    return known && known->isPlaying();
+    const QString resource = soundresources::path(name);
+    return m_output && !resource.isEmpty() && m_output->isPlaying(resource);
 }

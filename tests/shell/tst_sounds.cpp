@@ -1,10 +1,14 @@
-// The sound cues: the embedded wave files themselves, and the player that starts them (this
-// machine has no audio output, so it also shows that playing without one passes silently).
+// The sound cues: the embedded wave files themselves, and the player that starts them through
+// the sound module (this machine has no audio output, so it also shows that playing without one
+// passes silently).
 #include "soundresources.h"
 #include "sounds.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
@@ -101,6 +105,9 @@ private slots:
     void unknownNamesPassInSilence();
     void aNewCueCutsOffTheOneStillPlaying();
     void rapidSuccessivePlaysAreSafe();
+    void theModuleIsLoadedWithTheFirstCueThatStarts();
+    void withoutAUsableModuleTheGameIsSilent_data();
+    void withoutAUsableModuleTheGameIsSilent();
 };
 
 void TestSounds::everyCueIsAMonoPcmWaveOfItsFormat_data() {
@@ -240,6 +247,55 @@ void TestSounds::rapidSuccessivePlaysAreSafe() {
     for (const QString& name : soundresources::names())
         playing += player.isPlaying(name) ? 1 : 0;
     QCOMPARE(playing, 1);
+}
+
+void TestSounds::theModuleIsLoadedWithTheFirstCueThatStarts() {
+    // The build puts the module beside the programs, where the player looks for it.
+    QVERIFY2(QFileInfo::exists(SoundPlayer::defaultModulePath()),
+             qPrintable(SoundPlayer::defaultModulePath()));
+    SoundPlayer player;
+    player.play("applause");
+    QTest::qWait(20);
+    QVERIFY(!player.outputLoaded()); // no cue, no audio libraries
+    player.play("entered");
+    QVERIFY(!player.outputLoaded()); // nor inside the caller
+    QTRY_VERIFY(player.outputLoaded());
+    QTRY_VERIFY(player.isPlaying("entered"));
+}
+
+void TestSounds::withoutAUsableModuleTheGameIsSilent_data() {
+    QTest::addColumn<QString>("module");
+    QTest::newRow("no file") << "no-such-folder/solmarin-sounds.so";
+    QTest::newRow("not a library") << "not-a-library.so";
+    // A real library, loaded already, that has no entry point of ours.
+    QTest::newRow("no entry point")
+        << QDir(QLibraryInfo::path(QLibraryInfo::LibrariesPath)).filePath("libQt6Core.so.6");
+}
+
+void TestSounds::withoutAUsableModuleTheGameIsSilent() {
+    QFETCH(QString, module);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    {
+        QFile text(folder.filePath("not-a-library.so"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("RIFF, but no library\n");
+    }
+    if (QDir::isRelativePath(module))
+        module = folder.filePath(module);
+
+    SoundPlayer player(module, nullptr);
+    QStringList heard;
+    player.setObserver([&heard](const QString& name) { heard << name; });
+    const QStringList cues = {"entered", "placecard", "winner2"};
+    for (const QString& name : cues) {
+        player.play(name);
+        QTest::qWait(20);
+        QVERIFY(!player.isPlaying(name));
+    }
+    QVERIFY(!player.outputLoaded());
+    // The recording seam still hears every cue asked for.
+    QCOMPARE(heard, cues);
 }
 
 QTEST_MAIN(TestSounds)
