@@ -108,32 +108,45 @@ QPainterPath makeSuitPath(int suit) {
         path.cubicTo(48, -14, 16, -26, 0, -50);
         break;
     default: {
-        // Three lobes on a flared stem, joined into one outline so no seam shows inside.
-        QPainterPath stem;
-        stem.moveTo(-4, 4);
-        stem.quadTo(-6, 42, -20, 50);
-        stem.lineTo(20, 50);
-        stem.quadTo(6, 42, 4, 4);
-        stem.closeSubpath();
-        path = stem;
-        for (const QPointF& centre : {QPointF(0, -25), QPointF(-25, 8), QPointF(25, 8)}) {
-            QPainterPath lobe;
-            lobe.addEllipse(centre, 22, 22);
-            path = path.united(lobe);
-        }
-        QPainterPath heart;
-        heart.addEllipse(QPointF(0, 2), 13, 13);
-        path = path.united(heart);
+        // Three lobes on a flared stem. They overlap as parts of one path filled by the
+        // winding rule, all running the same way round, so the overlaps fill as one shape and
+        // no seam shows inside, without the cost of joining the outlines.
+        path.setFillRule(Qt::WindingFill);
+        path.moveTo(4, 4);
+        path.quadTo(6, 42, 20, 50);
+        path.lineTo(-20, 50);
+        path.quadTo(-6, 42, -4, 4);
+        path.closeSubpath();
+        for (const QPointF& centre : {QPointF(0, -25), QPointF(-25, 8), QPointF(25, 8)})
+            path.addEllipse(centre, 22, 22);
+        path.addEllipse(QPointF(0, 2), 13, 13);
         break;
     }
     }
     return path;
 }
 
+// Each outline is made the first time its suit is drawn: the logo of the first frame needs
+// only three of them.
 const QPainterPath& suitPath(int suit) {
-    static const std::array<QPainterPath, 4> paths = {makeSuitPath(0), makeSuitPath(1),
-                                                      makeSuitPath(2), makeSuitPath(3)};
-    return paths[static_cast<size_t>(suit & 3)];
+    switch (suit & 3) {
+    case Clubs: {
+        static const QPainterPath clubs = makeSuitPath(Clubs);
+        return clubs;
+    }
+    case Diamonds: {
+        static const QPainterPath diamonds = makeSuitPath(Diamonds);
+        return diamonds;
+    }
+    case Hearts: {
+        static const QPainterPath hearts = makeSuitPath(Hearts);
+        return hearts;
+    }
+    default: {
+        static const QPainterPath spades = makeSuitPath(Spades);
+        return spades;
+    }
+    }
 }
 
 // A suit symbol `height` pixels tall around `centre`; upside down for the lower half of a card.
@@ -612,32 +625,54 @@ struct Noise {
         state = state * 1664525u + 1013904223u;
         return int(((state >> 16) * std::uint32_t(2 * amplitude + 1)) >> 16) - amplitude;
     }
+    // 32 random bits at a time, every bit of them usable (unlike the low bits of the step
+    // above), for the grain that takes four values from each.
+    std::uint32_t bits() {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    }
 };
 
 // One term of the mottling: whole periods of a plane wave across the image, kept separable as
-// sin(a + b) = sin a cos b + cos a sin b so that no sine is taken per pixel.
+// sin(a + b) = sin a cos b + cos a sin b, taken only at the corners of the cells.
 struct Wave {
     std::vector<float> sinX, cosX, sinY, cosY;
-    Wave(int w, int h, int kx, int ky, double phase) {
-        for (int x = 0; x < w; ++x) {
+    Wave(int w, int h, int cell, int kx, int ky, double phase) {
+        for (int x = 0; x < w; x += cell) {
             const double a = 2 * M_PI * kx * x / w + phase;
             sinX.push_back(float(std::sin(a)));
             cosX.push_back(float(std::cos(a)));
         }
-        for (int y = 0; y < h; ++y) {
+        for (int y = 0; y < h; y += cell) {
             const double b = 2 * M_PI * ky * y / h;
             sinY.push_back(float(std::sin(b)));
             cosY.push_back(float(std::cos(b)));
         }
     }
-    float at(size_t x, size_t y) const { return sinX[x] * cosY[y] + cosX[x] * sinY[y]; }
+    float at(size_t cx, size_t cy) const { return sinX[cx] * cosY[cy] + cosX[cx] * sinY[cy]; }
 };
+
+// The brightness offset of the light at a distance `t` (in radii) from its centre.
+int lightAt(const ClothLight& light, qreal t) {
+    if (t < light.plateau)
+        return int(light.brightest * (1 - t / light.plateau));
+    return int(light.darkest * qMin(1.0, (t - light.plateau) / (1 - light.plateau)));
+}
 
 // Fills the whole image with cloth. Without light everything in it repeats with the image's
 // own width and height, so the picture tiles without seams: the mottling is built from whole
 // periods of waves, the rest reaches no further than a pixel.
+//
+// The table is the largest picture of the first frame, so the work per pixel is kept to an
+// addition and a look-up: the mottling and the light change slowly and are worked out once per
+// cell of kCell x kCell pixels (the grain laid over them hides the steps), the threads are
+// added to them once per row of cells, and every brightness maps to a colour once.
 void weaveCloth(QImage& image, const ClothStyle& style, std::uint32_t seed,
                 const ClothLight* light = nullptr) {
+    constexpr int kCell = 4;
+    constexpr int kRange = 128; // brightness offsets -kRange..kRange have a colour
     const int w = image.width();
     const int h = image.height();
     Noise noise{seed};
@@ -647,49 +682,57 @@ void weaveCloth(QImage& image, const ClothStyle& style, std::uint32_t seed,
         c = noise.next(style.thread);
     for (int& r : rows)
         r = noise.next(style.thread);
-    const Wave waves[] = {{w, h, 2, 1, 0.7}, {w, h, 3, -2, 2.1}, {w, h, 5, 3, 4.0}};
+    const Wave waves[] = {
+        {w, h, kCell, 2, 1, 0.7}, {w, h, kCell, 3, -2, 2.1}, {w, h, kCell, 5, 3, 4.0}};
     const float m = float(style.mottle) / 3.0f;
 
-    // Every brightness offset maps to a colour once; blue moves most, red least, so light
-    // and shade stay blue rather than turning grey.
-    constexpr int kRange = 128;
+    // Blue moves most, red least, so light and shade stay blue rather than turning grey.
     std::array<QRgb, 2 * kRange + 1> palette;
     for (int v = -kRange; v <= kRange; ++v)
         palette[size_t(v + kRange)] = qRgb(qBound(0, style.base.red() + v / 2, 255),
                                            qBound(0, style.base.green() + (v * 3) / 4, 255),
                                            qBound(0, style.base.blue() + v, 255));
+    // The slow part is held within bounds once per cell, so that threads and grain added to it
+    // can never leave the palette and no pixel needs a bounds check.
+    const int smoothLimit = kRange - 2 * style.thread - style.grain;
 
-    // The mottling and the light change slowly, so they are worked out once per cell of
-    // kCell x kCell pixels; the grain laid over them hides the steps.
-    constexpr int kCell = 4;
+    // Grain values for every byte of random bits, spread evenly over -grain..grain.
+    std::array<int, 256> grainOf;
+    for (int b = 0; b < 256; ++b)
+        grainOf[size_t(b)] = (b * (2 * style.grain + 1)) / 256 - style.grain;
+
     const int cellsX = (w + kCell - 1) / kCell;
-    const int cellsY = (h + kCell - 1) / kCell;
-    std::vector<int> smoothField(static_cast<size_t>(cellsX) * size_t(cellsY));
-    for (int cy = 0; cy < cellsY; ++cy) {
-        const size_t y = size_t(cy * kCell);
+    std::vector<int> base(static_cast<size_t>(w));
+    Noise grain{noise.state | 1u}; // the shifts never leave a state of 0
+    for (int y0 = 0; y0 < h; y0 += kCell) {
+        const size_t cy = size_t(y0 / kCell);
         for (int cx = 0; cx < cellsX; ++cx) {
-            const size_t x = size_t(cx * kCell);
-            const float wave = waves[0].at(x, y) + waves[1].at(x, y) + waves[2].at(x, y);
+            const int x0 = cx * kCell;
+            const float wave = waves[0].at(size_t(cx), cy) + waves[1].at(size_t(cx), cy) +
+                               waves[2].at(size_t(cx), cy);
             int v = int(std::lround(m * wave));
             if (light) {
-                const qreal t =
-                    std::hypot(qreal(x) - light->centre.x(), qreal(y) - light->centre.y()) /
-                    light->radius;
-                v += t < light->plateau ? int(light->brightest * (1 - t / light->plateau))
-                                        : int(light->darkest * qMin(1.0, (t - light->plateau) /
-                                                                             (1 - light->plateau)));
+                const qreal dx = x0 - light->centre.x();
+                const qreal dy = y0 - light->centre.y();
+                v += lightAt(*light, std::sqrt(dx * dx + dy * dy) / light->radius);
             }
-            smoothField[size_t(cy) * size_t(cellsX) + size_t(cx)] = v;
+            v = qBound(-smoothLimit, v, smoothLimit);
+            for (int x = x0; x < qMin(w, x0 + kCell); ++x)
+                base[size_t(x)] = v + columns[size_t(x)];
         }
-    }
-
-    for (int y = 0; y < h; ++y) {
-        const int* smoothRow = smoothField.data() + size_t(y / kCell) * size_t(cellsX);
-        const int row = rows[size_t(y)];
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const int v = columns[size_t(x)] + row + noise.next(style.grain) + smoothRow[x / kCell];
-            line[x] = palette[size_t(qBound(-kRange, v, kRange) + kRange)];
+        for (int y = y0; y < qMin(h, y0 + kCell); ++y) {
+            const QRgb* shade = palette.data() + kRange + rows[size_t(y)];
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            int x = 0;
+            for (; x + 4 <= w; x += 4) {
+                const std::uint32_t r = grain.bits();
+                line[x] = shade[base[size_t(x)] + grainOf[r & 255]];
+                line[x + 1] = shade[base[size_t(x) + 1] + grainOf[(r >> 8) & 255]];
+                line[x + 2] = shade[base[size_t(x) + 2] + grainOf[(r >> 16) & 255]];
+                line[x + 3] = shade[base[size_t(x) + 3] + grainOf[r >> 24]];
+            }
+            for (std::uint32_t r = grain.bits(); x < w; ++x, r >>= 8)
+                line[x] = shade[base[size_t(x)] + grainOf[r & 255]];
         }
     }
 }
@@ -703,10 +746,27 @@ QPainterPath textPath(const QString& text, const QFont& f) {
     return path;
 }
 
-// A word as a path whose baseline starts at `origin`, scaled down where a wider fallback font
-// would overrun `maxWidth`.
-QPainterPath wordmark(const QString& text, const QFont& f, QPointF origin, qreal maxWidth) {
-    QPainterPath path = textPath(text, f);
+// The pictures letter with two loaded fonts only, a serif and a sans, each at one size; other
+// sizes are their outlines scaled. Every further size would cost a font match and the set-up of
+// a face, most of them on the way to the first frame.
+constexpr int kSerifLoadedSize = 23; // the table's name
+constexpr int kSansLoadedSize = 13;  // the button lettering
+
+// `text` as a path in the serif or sans lettering at `pixelSize`, `spacing` pixels added after
+// each letter, with the left end of its baseline at the origin.
+QPainterPath lettering(const QString& text, bool serif, qreal pixelSize, qreal spacing = 0) {
+    QFont f = font(serif, serif ? kSerifLoadedSize : kSansLoadedSize);
+    const qreal scale = pixelSize / f.pixelSize();
+    if (spacing != 0)
+        f.setLetterSpacing(QFont::AbsoluteSpacing, spacing / scale);
+    const QPainterPath path = textPath(text, f);
+    return scale == 1.0 ? path : QTransform::fromScale(scale, scale).map(path);
+}
+
+// A word in the serif lettering as a path whose baseline starts at `origin`, scaled down where
+// a wider fallback font would overrun `maxWidth`.
+QPainterPath wordmark(const QString& text, qreal pixelSize, QPointF origin, qreal maxWidth) {
+    QPainterPath path = lettering(text, true, pixelSize);
     const qreal width = path.boundingRect().right();
     if (width > maxWidth) {
         const qreal factor = maxWidth / width;
@@ -859,7 +919,7 @@ QPixmap table(qreal dpr) {
     drawMountain(p, QPointF(714, 25), 25, 70, QColor(8, 22, 82));
 
     // The name in an arc at the upper left, clear of the first peak's cards.
-    drawArcText(p, QStringLiteral("Solmarin"), font(true, 23), QPointF(63.5, 106), 76,
+    drawArcText(p, QStringLiteral("Solmarin"), font(true, kSerifLoadedSize), QPointF(63.5, 106), 76,
                 QColor(244, 222, 150), QColor(4, 16, 60, 170));
     p.end();
     return QPixmap::fromImage(std::move(image));
@@ -877,7 +937,7 @@ QPixmap logo(qreal dpr) {
     smooth(p);
     drawCardFan(p, QPointF(21, 37), 26);
 
-    const QPainterPath word = wordmark(QStringLiteral("Solmarin"), font(true, 27), {44, 27}, 166);
+    const QPainterPath word = wordmark(QStringLiteral("Solmarin"), 27, {44, 27}, 166);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 8, 48, 170));
     p.drawPath(word.translated(1.2, 1.6));
@@ -887,11 +947,8 @@ QPixmap logo(qreal dpr) {
     p.setBrush(gold);
     p.drawPath(word);
 
-    QFont small = font(false, 8);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, 1.6);
-    p.setFont(small);
-    p.setPen(QColor(196, 214, 250));
-    p.drawText(QPointF(46, 38), QStringLiteral("PEAKS SOLITAIRE"));
+    p.setBrush(QColor(196, 214, 250));
+    p.drawPath(lettering(QStringLiteral("PEAKS SOLITAIRE"), false, 8, 1.6).translated(46, 38));
     p.end();
     return QPixmap::fromImage(std::move(image));
 }
@@ -929,7 +986,7 @@ QPixmap titlePicture(qreal dpr) {
     smooth(p);
     drawCardFan(p, QPointF(26, 50), 34);
 
-    const QPainterPath word = wordmark(QStringLiteral("Solmarin"), font(true, 34), {53, 36}, 160);
+    const QPainterPath word = wordmark(QStringLiteral("Solmarin"), 34, {53, 36}, 160);
     p.setPen(QPen(QColor(0, 8, 48, 200), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(word.translated(1, 1.5));
@@ -941,12 +998,17 @@ QPixmap titlePicture(qreal dpr) {
     p.setBrush(gold);
     p.drawPath(word);
 
-    QFont small = font(false, 9);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, 2.4);
-    p.setFont(small);
-    p.setPen(QColor(210, 224, 255));
-    p.drawText(QRectF(53, 39, word.boundingRect().width(), 14), Qt::AlignHCenter | Qt::AlignTop,
-               QStringLiteral("PEAKS SOLITAIRE"));
+    // Centred under the word, its letters' tops at y = 39.
+    constexpr qreal kSmallSize = 9;
+    const QPainterPath small = lettering(QStringLiteral("PEAKS SOLITAIRE"), false, kSmallSize, 2.4);
+    const qreal ascent =
+        QFontMetricsF(font(false, kSansLoadedSize)).ascent() * kSmallSize / kSansLoadedSize;
+    const QRectF wordBox = word.boundingRect();
+    const QRectF smallBox = small.boundingRect();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(210, 224, 255));
+    p.drawPath(small.translated(53 + (wordBox.width() - smallBox.width()) / 2 - smallBox.left(),
+                                39 + ascent));
     p.end();
     return QPixmap::fromImage(std::move(image));
 }

@@ -115,9 +115,11 @@ private slots:
     void allCardImagesDiffer();
     void suitsHaveTheirColours();
     void cardsHaveRoundedCornersAndOpaqueFaces();
+    void clubsAreSolidWhereTheirLobesOverlap();
     void clothTileTilesWithoutSeams_data();
     void clothTileTilesWithoutSeams();
     void tableIsOpaqueClothWithItsDecorationClearOfTheCards();
+    void tableIsLitInTheMiddleAndShadedAtTheEdges();
     void buttonsAreNavyWithCentredWhiteLettering();
     void emptyStockIsBlueWithADarkCross();
     void logoAndTitleAreOnTransparentGround();
@@ -239,6 +241,22 @@ void TestArtwork::cardsHaveRoundedCornersAndOpaqueFaces() {
     }
 }
 
+void TestArtwork::clubsAreSolidWhereTheirLobesOverlap() {
+    // The ace's large pip: 34 pixels tall around the card's middle. Where two lobes, or a lobe
+    // and the stem, lie over each other the ink must be as solid as anywhere else in the pip.
+    const QPointF centre(35.5, 48);
+    constexpr qreal kScale = 34.0 / 100;
+    const QPointF overlaps[] = {{-12.5, -8.5}, {12.5, -8.5}, {0, -10}, {0, 10}, {0, 30}};
+    for (qreal dpr : {1.0, 2.0}) {
+        const QImage ace = toImage(artwork::card(1, dpr));
+        for (const QPointF& at : overlaps) {
+            const QPoint pixel = ((centre + at * kScale) * dpr).toPoint();
+            QVERIFY2(isInkBlack(ace.pixel(pixel)),
+                     qPrintable(QString("(%1, %2) at ratio %3").arg(at.x()).arg(at.y()).arg(dpr)));
+        }
+    }
+}
+
 void TestArtwork::clothTileTilesWithoutSeams_data() {
     QTest::addColumn<qreal>("dpr");
     QTest::newRow("1") << 1.0;
@@ -301,6 +319,26 @@ void TestArtwork::tableIsOpaqueClothWithItsDecorationClearOfTheCards() {
     QVERIFY(count(argb, QRectF(622, 0, 113, 70), dark) > 500);
     for (const Placed& slot : kSlots)
         QVERIFY(count(argb, QRectF(slot.left - 1, slot.top - 1, 71, 96), dark) < 71 * 96 / 50);
+}
+
+void TestArtwork::tableIsLitInTheMiddleAndShadedAtTheEdges() {
+    const QImage table = toImage(artwork::table(1.0));
+    auto mean = [&table](const QRect& box) {
+        double sum = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                sum += luminance(table.pixel(x, y));
+        return sum / (box.width() * box.height());
+    };
+    // Boxes clear of the lettering and the peaks.
+    const double middle = mean(QRect(347, 167, 40, 40));
+    const double corners[] = {mean(QRect(0, 406, 40, 40)), mean(QRect(695, 406, 40, 40)),
+                              mean(QRect(0, 130, 20, 40)), mean(QRect(715, 130, 20, 40))};
+    for (double corner : corners)
+        QVERIFY2(middle > corner + 15,
+                 qPrintable(QString("%1 against %2").arg(middle).arg(corner)));
+    // Still a blue cloth in the shade, not black.
+    QVERIFY(corners[0] > 30);
 }
 
 void TestArtwork::buttonsAreNavyWithCentredWhiteLettering() {
