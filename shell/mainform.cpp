@@ -56,15 +56,18 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-// A label that sizes itself to its text, like the board's score and stock labels.
+// A label that sizes itself to its text, like the board's score and stock labels. It is sized
+// only once it has a text: measuring loads its font, and a label that shows nothing at start
+// should not hold up the first frame with that.
 QLabel* autoLabel(QWidget* parent, const char* name, const QString& text, int x, int y,
                   const QFont& font, const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
     setTextColour(label, colour);
-    label->move(x, y);
-    label->adjustSize();
+    label->setGeometry(x, y, 0, 0);
+    if (!text.isEmpty())
+        label->adjustSize();
     return label;
 }
 
@@ -151,10 +154,14 @@ private:
 };
 
 QLineEdit* nameEdit(QWidget* parent, const char* name, QRect geometry) {
-    auto* edit = new QLineEdit(parent);
+    // A line edit lays out its text as it is made, in the font it has then. Made inside the
+    // table it would load the table's default font, which nothing on the first frame shows;
+    // made on its own it takes the application's font, which the menu needs anyway.
+    auto* edit = new QLineEdit;
+    edit->setFont(tableFont(19));
+    edit->setParent(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(geometry);
-    edit->setFont(tableFont(19));
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::Base, Qt::white);
