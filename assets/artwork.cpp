@@ -3,16 +3,19 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRawFont>
 #include <QtMath>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 namespace artwork {
@@ -763,38 +766,73 @@ QPainterPath lettering(const QString& text, bool serif, qreal pixelSize, qreal s
     return scale == 1.0 ? path : QTransform::fromScale(scale, scale).map(path);
 }
 
+// One letter of the serif lettering at its loaded size: its outline, with the left end of its
+// baseline at the origin, and how far it moves the pen.
+struct Letter {
+    QPainterPath outline;
+    qreal advance;
+};
+
+// The letters of `text` in the serif lettering. Each outline is taken from the font once and
+// kept: the table's name and the logo's word are the same letters, and taking an outline costs
+// the hinting of its glyph at the font's full resolution. The words need no shaping
+// ("Solmarin" has no kerning pairs), so the letters go by their advances alone.
+std::vector<Letter> serifLetters(const QString& text) {
+    static std::mutex lock;
+    static QHash<quint32, QPainterPath> outlines; // by glyph index
+    const QRawFont raw = QRawFont::fromFont(font(true, kSerifLoadedSize));
+    const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    const std::lock_guard<std::mutex> guard(lock);
+    std::vector<Letter> letters;
+    for (qsizetype i = 0; i < glyphs.size() && i < advances.size(); ++i) {
+        auto known = outlines.constFind(glyphs[i]);
+        if (known == outlines.constEnd())
+            known = outlines.insert(glyphs[i], raw.pathForGlyph(glyphs[i]));
+        letters.push_back({*known, advances[i].x()});
+    }
+    return letters;
+}
+
 // A word in the serif lettering as a path whose baseline starts at `origin`, scaled down where
 // a wider fallback font would overrun `maxWidth`.
 QPainterPath wordmark(const QString& text, qreal pixelSize, QPointF origin, qreal maxWidth) {
-    QPainterPath path = lettering(text, true, pixelSize);
-    const qreal width = path.boundingRect().right();
-    if (width > maxWidth) {
-        const qreal factor = maxWidth / width;
-        path = QTransform::fromScale(factor, factor).map(path);
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    qreal pen = 0;
+    for (const Letter& letter : serifLetters(text)) {
+        path.addPath(letter.outline.translated(pen, 0));
+        pen += letter.advance;
     }
-    return path.translated(origin);
+    qreal scale = pixelSize / kSerifLoadedSize;
+    const qreal width = path.boundingRect().right() * scale;
+    if (width > maxWidth)
+        scale *= maxWidth / width;
+    return QTransform::fromScale(scale, scale).map(path).translated(origin);
 }
 
-// The word on an arc of a circle around `centre`, read left to right over the top.
-void drawArcText(QPainter& p, const QString& text, const QFont& f, QPointF centre, qreal radius,
+// The word in the serif lettering on an arc of a circle around `centre`, read left to right over
+// the top.
+void drawArcText(QPainter& p, const QString& text, QPointF centre, qreal radius,
                  const QColor& color, const QColor& shadow) {
-    const QFontMetricsF fm(f);
-    const qreal total = fm.horizontalAdvance(text);
+    const std::vector<Letter> letters = serifLetters(text);
+    qreal total = 0;
+    for (const Letter& letter : letters)
+        total += letter.advance;
     qreal along = -total / 2;
-    for (const QChar ch : text) {
-        const qreal advance = fm.horizontalAdvance(ch);
-        const qreal angle = (along + advance / 2) / radius; // radians from the top
+    for (const Letter& letter : letters) {
+        const qreal angle = (along + letter.advance / 2) / radius; // radians from the top
         p.save();
         p.translate(centre.x() + radius * std::sin(angle), centre.y() - radius * std::cos(angle));
         p.rotate(qRadiansToDegrees(angle));
-        const QPainterPath glyph = textPath(QString(ch), f).translated(-advance / 2, 0);
+        const QPainterPath glyph = letter.outline.translated(-letter.advance / 2, 0);
         p.setPen(Qt::NoPen);
         p.setBrush(shadow);
         p.drawPath(glyph.translated(0.8, 1.4));
         p.setBrush(color);
         p.drawPath(glyph);
         p.restore();
-        along += advance;
+        along += letter.advance;
     }
 }
 
@@ -919,8 +957,8 @@ QPixmap table(qreal dpr) {
     drawMountain(p, QPointF(714, 25), 25, 70, QColor(8, 22, 82));
 
     // The name in an arc at the upper left, clear of the first peak's cards.
-    drawArcText(p, QStringLiteral("Solmarin"), font(true, kSerifLoadedSize), QPointF(63.5, 106), 76,
-                QColor(244, 222, 150), QColor(4, 16, 60, 170));
+    drawArcText(p, QStringLiteral("Solmarin"), QPointF(63.5, 106), 76, QColor(244, 222, 150),
+                QColor(4, 16, 60, 170));
     p.end();
     return QPixmap::fromImage(std::move(image));
 }
