@@ -39,11 +39,15 @@ public:
     int DecompressChunk(const std::uint8_t* block, unsigned length, std::uint8_t* dest) const;
 
 private:
-    // The single-probe search: the length of the match for position x (0 when below 3) and its
-    // position in *position. Always leaves x in the table.
-    // here holds the eight bytes at source + x.
-    static int FindMatch(std::int16_t* table, const std::uint8_t* source, int n, int x,
-                         std::uint64_t here, int* position);
+    // The single-probe search at x: the length of the match (0 when there is none of at least 3
+    // bytes) and its position in *position; always leaves x in the table. here holds the eight
+    // bytes at source + x, hash the table index of the first three, limit the longest match
+    // allowed there (kMaxCopy, or less near the end of the block).
+    static int FindMatch(std::uint16_t* table, unsigned hash, const std::uint8_t* source, int x,
+                         std::uint64_t here, int limit, int* position);
 
-    std::unique_ptr<std::int16_t[]> m_table;
+    // One entry per hash value: the newest position with that hash, or the block length for none.
+    std::unique_ptr<std::uint16_t[]> m_table;
+    // The hash of every position of the block, filled before the block is coded.
+    std::unique_ptr<std::uint16_t[]> m_hashes;
 };

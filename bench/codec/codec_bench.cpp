@@ -128,9 +128,14 @@ std::size_t lzrwCompress(TLZR& lzr, const Bytes& in, Bytes& out) {
     std::vector<std::uint8_t> block(TLZR::kBufferSize);
     for (std::size_t pos = 0; pos < in.size(); pos += TLZR::kBlockSize) {
         const std::size_t n = std::min<std::size_t>(TLZR::kBlockSize, in.size() - pos);
-        // The coder may read a few bytes past the block; inside the corpus they are there.
-        const std::uint16_t length =
-            lzr.CompressChunk(in.data() + pos, std::uint16_t(n), &out[at + 2]);
+        // The coder may read kSlack bytes past the block: inside the corpus they are there, the
+        // last block goes through a buffer of the coder's size, as the compressor's blocks do.
+        const std::uint8_t* source = in.data() + pos;
+        if (pos + n + TLZR::kSlack > in.size()) {
+            std::copy(source, source + n, block.begin());
+            source = block.data();
+        }
+        const std::uint16_t length = lzr.CompressChunk(source, std::uint16_t(n), &out[at + 2]);
         out[at] = std::uint8_t(length);
         out[at + 1] = std::uint8_t(length >> 8);
         at += 2 + length;

@@ -22,6 +22,13 @@ Bytes compressBlock(TLZR& lzr, const Bytes& input, std::uint8_t slackFill = 0) {
     return Bytes(dest.begin(), dest.begin() + length);
 }
 
+// Codes the first n bytes of data, which goes on past them (at least TLZR::kSlack bytes).
+Bytes compressPrefix(TLZR& lzr, const Bytes& data, int n) {
+    std::vector<std::uint8_t> dest(TLZR::kBufferSize);
+    const std::uint16_t length = lzr.CompressChunk(data.data(), std::uint16_t(n), dest.data());
+    return Bytes(dest.begin(), dest.begin() + length);
+}
+
 // Decodes from an exactly sized copy, so that any read past the block shows under the address
 // sanitizer.
 int decodeBlock(const TLZR& lzr, const Bytes& block, Bytes* output) {
@@ -170,6 +177,60 @@ TEST(Lzrw1khBlock, WritesTheSameBlocksAsThePlainCoder) {
             SCOPED_TRACE(kind.name + " seed " + std::to_string(seed));
             ASSERT_TRUE(codec_data::sameBytes(plainCompress(input), compressBlock(lzr, input)));
         }
+    }
+}
+
+TEST(Lzrw1khBlock, WritesTheSameBlocksAsThePlainCoderNearTheEnds) {
+    // The coder takes groups far from both ends of the block without end tests; near the ends,
+    // after a run, and when the output catches up with the input it must test every item. The
+    // bytes past each block are the data's own continuation, so a copy or run that ran on past
+    // the end would find them and show.
+    TLZR lzr;
+    // A phrase longer than a copy, repeated: copies of the longest length right up to the end.
+    const std::string phrase = "Peaks cleared: 3 of 3, chain 11, score 54. ";
+    Bytes repeated;
+    while (repeated.size() < std::size_t(TLZR::kBufferSize)) {
+        repeated.insert(repeated.end(), phrase.begin(), phrase.end());
+    }
+    repeated.resize(TLZR::kBufferSize);
+    auto kinds = codec_data::kinds();
+    kinds.push_back({"repeated phrase", [&](std::size_t, std::uint64_t) { return repeated; }});
+    for (const auto& kind : kinds) {
+        const Bytes data = kind.make(TLZR::kBufferSize, 5);
+        const auto check = [&](int size) {
+            const Bytes input(data.begin(), data.begin() + size);
+            return codec_data::sameBytes(plainCompress(input), compressPrefix(lzr, data, size));
+        };
+        // Every short block: output and input end after each kind of item, blocks coded to
+        // exactly their length and blocks stored one byte longer.
+        for (int size = 0; size <= 400; ++size) {
+            ASSERT_TRUE(check(size)) << kind.name << " of " << size << " bytes";
+        }
+        // Every end of a full block within a group's reach of its last byte.
+        for (int size = TLZR::kBlockSize - 300; size <= TLZR::kBlockSize; ++size) {
+            ASSERT_TRUE(check(size)) << kind.name << " of " << size << " bytes";
+        }
+    }
+}
+
+TEST(Lzrw1khBlock, RunsEndingAtOrNearTheEndCodeLikeThePlainCoder) {
+    // A run found far from the end may reach it; the bytes past the block go on with the run
+    // itself or with the text after it.
+    TLZR lzr;
+    const Bytes text = codec_data::make("text", 2000, 11);
+    for (int run : {16, 17, 300, 4000, 4095, 4096, 4111}) {
+        const Bytes data = codec_data::concat({text, Bytes(run, 'z'), text});
+        for (int after : {0, 1, 2, 3, 15, 16, 17, 18, 19, 287, 288, 289, 290}) {
+            const int n = int(text.size()) + run + after;
+            const Bytes input(data.begin(), data.begin() + n);
+            ASSERT_TRUE(codec_data::sameBytes(plainCompress(input), compressPrefix(lzr, data, n)))
+                << "a run of " << run << " with " << after << " bytes after it";
+        }
+        const Bytes endless = codec_data::concat({text, Bytes(run + TLZR::kSlack, 'z')});
+        const int n = int(text.size()) + run;
+        const Bytes input(endless.begin(), endless.begin() + n);
+        ASSERT_TRUE(codec_data::sameBytes(plainCompress(input), compressPrefix(lzr, endless, n)))
+            << "a run of " << run << " going on past the block";
     }
 }
 
