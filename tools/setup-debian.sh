@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcurl4-openssl-dev zlib1g-dev liblz4-dev
     clang clang-format libclang-rt-14-dev
-    fonts-dejavu-core fonts-liberation2 xvfb xauth time
+    fonts-dejavu-core fonts-liberation2 xvfb xauth valgrind time
 )
 
 missing=()

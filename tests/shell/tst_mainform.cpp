@@ -370,6 +370,8 @@ private slots:
         QCOMPARE(table.text("Label2"), QStringLiteral("You Cleared The Board!"));
         QCOMPARE(table.text("label_score1"), QStringLiteral("Your Score: 586"));
         QVERIFY(table.visible("button_sendscore"));
+        QVERIFY(table.visible("edit_name"));
+        QCOMPARE(table.control<QLineEdit>("edit_name")->text(), QStringLiteral("Guest"));
         QVERIFY(!table.visible("button_undo"));
         QVERIFY(!table.action("Undo1")->isEnabled());
         QCOMPARE(table.control("panel_board1")->childAt(QPoint(210, 70)),
