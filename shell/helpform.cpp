@@ -14,8 +14,6 @@
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
-
 constexpr int kButtonX = 7;
 constexpr int kButtonWidth = 122;
 constexpr int kButtonHeight = 20;
@@ -44,10 +42,7 @@ Thelp::Thelp(const QPixmap& backgroundTile, Tabout* about, QWidget* owner)
     setMinimumSize(kSideWidth + 150, kClientHeight);
     // Closing hides the window; it lives as long as the program and must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kNavy);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    navylook::setNavyBackground(this);
     setFont(navylook::uiFont(11));
 
     LbBackground1 = new TLbBackground(this);

@@ -5,26 +5,23 @@
 #include "flatpanel.h"
 #include "imagebutton.h"
 #include "lbback.h"
+#include "navylook.h"
 
 #include <QDate>
-#include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
 constexpr int kClientWidth = 342;
 constexpr int kClientHeight = 446;
-const QColor kNavy(0, 0, 128);
 const QColor kHighlight(Qt::red);
 
+// The window was laid out in a font of Arial's widths; its stand-in keeps the right-aligned
+// captions inside their places.
 QFont labelFont(int pixelSize, bool bold, bool underline = false) {
-    QFont font;
-    font.setFamilies({"Liberation Sans", "DejaVu Sans", "sans-serif"});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
+    QFont font = navylook::arial(pixelSize, bold);
     font.setUnderline(underline);
     return font;
 }
@@ -55,10 +52,7 @@ Ttallylist::Ttallylist(const QPixmap& background, const std::string& tallyFile, 
     setObjectName("tallylist");
     setWindowTitle("Solmarin - Tally List");
     resize(kClientWidth, kClientHeight);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kNavy);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    navylook::setNavyBackground(this);
     setFont(labelFont(13, false));
 
     LbBackground1 = new TLbBackground(this);
@@ -201,11 +195,8 @@ void Ttallylist::button_doneClick() {
     close();
 }
 
-void Ttallylist::showCentredOver(QWidget* over) {
-    if (over) {
-        const QRect frame = over->frameGeometry();
-        move(frame.center() - QPoint(width() / 2, height() / 2));
-    }
+void Ttallylist::showCentredOver() {
+    navylook::centreOverOwner(this);
     show();
     raise();
     activateWindow();

@@ -43,8 +43,8 @@ public:
     // progress. Returns false when the file could not be written.
     bool saveNow();
 
-    // Shows the window without making it modal, centred over `over`.
-    void showCentredOver(QWidget* over);
+    // Shows the window without making it modal, centred over the main window.
+    void showCentredOver();
 
     const Tally& tally() const { return m_tally; }
     const TallyStore& store() const { return m_store; }
