@@ -3,6 +3,7 @@
 #include "lzh.h"
 
 #include "lzrw1.h"
+#include "wordaccess.h"
 
 #include <cstring>
 #include <memory>
@@ -59,19 +60,8 @@ constexpr PositionCode makePositionCode() {
 
 constexpr PositionCode kPositionCode = makePositionCode();
 
-inline std::uint64_t load64(const std::uint8_t* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline int equalLeadingBytes(std::uint64_t diff) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return __builtin_clzll(diff) >> 3;
-#else
-    return __builtin_ctzll(diff) >> 3;
-#endif
-}
+using wordaccess::equalLeadingBytes;
+using wordaccess::load64;
 
 // The adaptive Huffman model; encoder and decoder update it identically after every symbol.
 // Nodes stay in non-decreasing order of count with siblings adjacent, which keeps the tree a
