@@ -223,6 +223,10 @@ struct Tlzrw1::Call {
         }
         bytesOut += std::int64_t(n);
     }
+    // Both I/O buffers, or the memory error.
+    void allocateBuffers();
+    // The input and then the output, or the error that names the one that failed.
+    void openBoth(const Tlzrw1& c, const Messages& msg);
 };
 
 namespace {
@@ -283,6 +287,25 @@ std::unique_ptr<Output> createOutput(const Tlzrw1& c) {
 
 } // namespace
 
+void Tlzrw1::Call::allocateBuffers() {
+    in = allocateBuffer();
+    out = allocateBuffer();
+    if (!in || !out) {
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to get memory for I/O buffers !");
+    }
+}
+
+void Tlzrw1::Call::openBoth(const Tlzrw1& c, const Messages& msg) {
+    input = openInput(c);
+    if (!input) {
+        throw ELzrw1Exception(msg.openInput());
+    }
+    output = createOutput(c);
+    if (!output) {
+        throw ELzrw1Exception(msg.openOutput());
+    }
+}
+
 Tlzrw1::Tlzrw1() : m_lzr(std::make_unique<TLZR>()), m_lzh(std::make_unique<TLZH>()) {}
 
 Tlzrw1::~Tlzrw1() = default;
@@ -313,11 +336,7 @@ std::int64_t Tlzrw1::Compress() {
         mode = Advise();
     }
     Call call;
-    call.in = allocateBuffer();
-    call.out = allocateBuffer();
-    if (!call.in || !call.out) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to get memory for I/O buffers !");
-    }
+    call.allocateBuffers();
     const std::uint32_t magic = mode == TCompressMode::Fast ? kMagicFast : kMagicGood;
     if (UseStream && (!InputStream || !InputStream->good())) {
         throw ELzrw1Exception(msg.openInput());
@@ -330,14 +349,7 @@ std::int64_t Tlzrw1::Compress() {
     if (originalSize > kLargestOriginal) {
         throw ELzrw1Exception(msg.tooLarge());
     }
-    call.input = openInput(*this);
-    if (!call.input) {
-        throw ELzrw1Exception(msg.openInput());
-    }
-    call.output = createOutput(*this);
-    if (!call.output) {
-        throw ELzrw1Exception(msg.openOutput());
-    }
+    call.openBoth(*this, msg);
 
     std::uint8_t field[4];
     putLittle32(field, magic);
@@ -414,19 +426,8 @@ std::int64_t Tlzrw1::compressGood(Call& call) {
 std::int64_t Tlzrw1::Decompress() {
     const Messages msg{*this};
     Call call;
-    call.in = allocateBuffer();
-    call.out = allocateBuffer();
-    if (!call.in || !call.out) {
-        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to get memory for I/O buffers !");
-    }
-    call.input = openInput(*this);
-    if (!call.input) {
-        throw ELzrw1Exception(msg.openInput());
-    }
-    call.output = createOutput(*this);
-    if (!call.output) {
-        throw ELzrw1Exception(msg.openOutput());
-    }
+    call.allocateBuffers();
+    call.openBoth(*this, msg);
 
     std::uint8_t field[4];
     bool error = false;
