@@ -9,26 +9,13 @@ set -euo pipefail
 build=${1:-build}
 out=${2:-$(mktemp -d)}
 bin="$build/bin"
-for program in startup_probe bare_window menu_window; do
-    if [ ! -x "$bin/$program" ]; then
-        echo "missing $bin/$program: cmake --build $build --target startup_probe bare_window menu_window" >&2
-        exit 1
-    fi
-done
+. "$(dirname "$0")/common.sh"
+check_programs
 command -v valgrind >/dev/null || { echo "valgrind is missing: apt-get install valgrind" >&2; exit 1; }
-command -v Xvfb >/dev/null || { echo "Xvfb is missing: tools/setup-debian.sh" >&2; exit 1; }
 mkdir -p "$out"
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+start_xvfb
 trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-    sleep 0.1
-done
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
 
 # Without a session bus Qt's accessibility has one started on the first run, in a child process
 # that callgrind follows as far as its exec; only the program's own process is counted.

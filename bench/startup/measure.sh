@@ -13,12 +13,8 @@ runs=${2:-15}
 later_runs=${3:-5}
 later_ms=1500
 bin="$build/bin"
-for program in startup_probe bare_window menu_window; do
-    if [ ! -x "$bin/$program" ]; then
-        echo "missing $bin/$program: cmake --build $build --target startup_probe bare_window menu_window" >&2
-        exit 1
-    fi
-done
+. "$(dirname "$0")/common.sh"
+check_programs
 # The sounds play through a module beside the program; without it the later figure leaves out the
 # audio libraries.
 [ -e "$bin/solmarin-sounds.so" ] || echo "note: $bin/solmarin-sounds.so is missing, so no sound is played" >&2
@@ -27,20 +23,11 @@ done
 if grep -qx 'Sounds=no' "$bin/solmarin.ini" 2>/dev/null; then
     echo "note: $bin/solmarin.ini switches the sounds off" >&2
 fi
-command -v Xvfb >/dev/null || { echo "Xvfb is missing: tools/setup-debian.sh" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "/usr/bin/time is missing: tools/setup-debian.sh" >&2; exit 1; }
 
 work=$(mktemp -d)
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+start_xvfb
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-    sleep 0.1
-done
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
 
 # One run: prints "microseconds-to-first-frame peak-KiB cpu-seconds". The processor time is
 # less disturbed than the wall-clock time when other work shares the machine.
