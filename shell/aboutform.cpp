@@ -76,15 +76,7 @@ void Tabout::FormCreate(const QPixmap& backgroundTile) {
 }
 
 void Tabout::setVisible(bool visible) {
-    const bool wasVisible = isVisible();
-    if (visible && !wasVisible)
-        navylook::centreOverOwner(this);
-    QWidget::setVisible(visible);
-    // A window that opens comes up in front by itself; one already open has to be fetched.
-    if (visible && wasVisible) {
-        raise();
-        activateWindow();
-    }
+    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
 }
 
 // The picture is drawn when the window is first seen, not while the program starts, and drawn

@@ -151,15 +151,7 @@ void Thelp::layoutPanels() {
 }
 
 void Thelp::setVisible(bool visible) {
-    const bool wasVisible = isVisible();
-    if (visible && !wasVisible)
-        navylook::centreOverOwner(this);
-    QWidget::setVisible(visible);
-    // A window that opens comes up in front by itself; one already open has to be fetched.
-    if (visible && wasVisible) {
-        raise();
-        activateWindow();
-    }
+    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
 }
 
 QTextEdit* Thelp::currentPage() const {

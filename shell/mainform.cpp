@@ -801,7 +801,7 @@ void Tmain::image_logoClick() {
 
 void Tmain::TallyList1Click() {
     if (m_tally)
-        m_tally->showCentredOver();
+        m_tally->show();
 }
 
 // Fetches and shows the high-score list, once the online services are part of the program.

@@ -195,9 +195,6 @@ void Ttallylist::button_doneClick() {
     close();
 }
 
-void Ttallylist::showCentredOver() {
-    navylook::centreOverOwner(this);
-    show();
-    raise();
-    activateWindow();
+void Ttallylist::setVisible(bool visible) {
+    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
 }

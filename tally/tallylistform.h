@@ -43,8 +43,9 @@ public:
     // progress. Returns false when the file could not be written.
     bool saveNow();
 
-    // Shows the window without making it modal, centred over the main window.
-    void showCentredOver();
+    // Shown without being modal, centred over the main window when it opens, brought to the
+    // front when it is open already.
+    void setVisible(bool visible) override;
 
     const Tally& tally() const { return m_tally; }
     const TallyStore& store() const { return m_store; }

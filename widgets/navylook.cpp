@@ -96,4 +96,16 @@ void centreOverOwner(QWidget* window) {
     window->move(frame.topLeft());
 }
 
+void setVisibleOverOwner(QWidget* window, bool visible, const std::function<void(bool)>& base) {
+    const bool wasVisible = window->isVisible();
+    if (visible && !wasVisible)
+        centreOverOwner(window);
+    base(visible);
+    // A window that opens comes up in front by itself; one already open has to be fetched.
+    if (visible && wasVisible) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
 } // namespace navylook

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QWidget;
 class TSelButton;
@@ -32,5 +34,9 @@ void setNavyBackground(QWidget* window);
 // Puts a window in the middle of its owner (of the screen when there is no visible owner),
 // kept inside the screen's work area.
 void centreOverOwner(QWidget* window);
+
+// What a secondary window's setVisible does: a window that opens is centred over its owner;
+// one already open is brought to the front. `base` is the widget's own setVisible.
+void setVisibleOverOwner(QWidget* window, bool visible, const std::function<void(bool)>& base);
 
 } // namespace navylook

@@ -130,7 +130,7 @@ private slots:
     void doneAndTheCloseBoxOnlyHide() {
         auto window = std::make_unique<Ttallylist>(QPixmap(), tallyPath());
         window->FormCreate();
-        window->showCentredOver();
+        window->show();
         QVERIFY(window->isVisible());
         QTest::mouseClick(window->findChild<QWidget*>("button_done"), Qt::LeftButton);
         QVERIFY(!window->isVisible());
