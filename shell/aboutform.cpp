@@ -7,6 +7,7 @@
 #include "lbback.h"
 #include "maker.h"
 #include "url.h"
+#include "version.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -55,8 +56,10 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
     navylook::label(this, "Label4", QString::fromLatin1(kMakerName), 106, 138, credits);
     navylook::label(this, "Label5", QStringLiteral("All rights reserved."), 4, 154, credits);
     Label1 = navylook::label(this, "Label1", QStringLiteral("Version"), 48, 171, credits);
-    version = navylook::label(this, "version", QStringLiteral("1.0.0"), 96, 171, credits, kYellow);
-    Label9 = navylook::label(this, "Label9", QStringLiteral(".1"), 123, 171, credits, kYellow);
+    version = navylook::label(this, "version", QString::fromLatin1(kProgramVersion), 96, 171,
+                              credits, kYellow);
+    Label9 = navylook::label(this, "Label9", QString::fromLatin1(kProgramBuild), 123, 171, credits,
+                             kYellow);
 
     button_done = new TSelButton(QStringLiteral("button_done"), this);
     button_done->setGeometry(202, 164, 95, 20);

@@ -1,28 +1,13 @@
-// The application object: the start-up sequence and the standard error box for errors that no
-// handler caught.
+// The application object: the start-up sequence, and the standard error box for an exception
+// that escapes an event.
 #include "application.h"
 
 #include "aboutform.h"
+#include "errorbox.h"
 #include "helpform.h"
 #include "lbback.h"
 #include "mainform.h"
 #include "tallylistform.h"
-
-#include <QMessageBox>
-
-#include <exception>
-
-namespace {
-
-Application::ErrorBoxHandler& errorBoxHandler() {
-    static Application::ErrorBoxHandler handler;
-    return handler;
-}
-
-// What an exception that is no std::exception says about itself: nothing we can read.
-const char* const kUnknownError = "An unexpected error occurred";
-
-} // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solmarin"));
@@ -39,7 +24,8 @@ int Application::run(const std::function<void(Tmain&)>& beforeShow) {
     // are made right after its first frame rather than before it.
     connect(
         m_main.get(), &Tmain::firstFrameShown, this,
-        [this] { guard([this] { createSecondaryWindows(*m_main); }); }, Qt::QueuedConnection);
+        [this] { errorbox::guard([this] { createSecondaryWindows(*m_main); }); },
+        Qt::QueuedConnection);
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
@@ -59,7 +45,7 @@ void Application::createSecondaryWindows(Tmain& main) {
     main.setTallyWindow(tally);
     // A tally file that cannot be read is reported, and the run starts from the table as it
     // stands.
-    guard([tally] { tally->FormCreate(); });
+    errorbox::guard([tally] { tally->FormCreate(); });
     auto* about = new Tabout(tile, &main);
     main.setAboutWindow(about);
     main.setHelpWindow(new Thelp(tile, about, &main));
@@ -68,41 +54,8 @@ void Application::createSecondaryWindows(Tmain& main) {
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        showErrorBox(QString::fromUtf8(error.what()));
     } catch (...) {
-        showErrorBox(QString::fromUtf8(kUnknownError));
+        errorbox::showCurrentException();
     }
     return false;
-}
-
-void Application::guard(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        showErrorBox(QString::fromUtf8(error.what()));
-    } catch (...) {
-        showErrorBox(QString::fromUtf8(kUnknownError));
-    }
-}
-
-QString Application::errorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
-
-void Application::showErrorBox(const QString& message) {
-    const QString text = errorBoxText(message);
-    if (errorBoxHandler()) {
-        errorBoxHandler()(text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Solmarin"), text, QMessageBox::Ok,
-                    activeWindow());
-    box.exec();
-}
-
-void Application::setErrorBoxHandler(ErrorBoxHandler handler) {
-    errorBoxHandler() = std::move(handler);
 }

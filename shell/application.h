@@ -1,5 +1,5 @@
-// The application object: the start-up sequence and the standard error box for errors that no
-// handler caught.
+// The application object: the start-up sequence, and the standard error box for an exception
+// that escapes an event.
 #pragma once
 
 #include <QApplication>
@@ -34,25 +34,6 @@ public:
     // An exception escaping an event handler is shown in the standard error box, and the
     // program goes on with the next event.
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // Runs a handler, showing whatever it throws in the standard error box. Handlers reached
-    // through Qt's signals are run this way: Qt's widget code is built without exception
-    // support, so an exception must be stopped before it would unwind through it.
-    static void guard(const std::function<void()>& handler);
-
-    // The message as the box shows it: a "." is appended when the message is not empty and its
-    // last character sorts after "." (a letter or a digit, but not "!").
-    static QString errorBoxText(const QString& message);
-
-    // Shows the standard error box: modal, captioned with the application's title, the error
-    // icon, OK, and errorBoxText(message). Without an Application object (in tests of single
-    // windows) the box is shown all the same.
-    static void showErrorBox(const QString& message);
-
-    // Replaces the box, so tests can see what it would show without a modal loop. An empty
-    // handler brings the box back.
-    using ErrorBoxHandler = std::function<void(const QString& text)>;
-    static void setErrorBoxHandler(ErrorBoxHandler handler);
 
 private:
     std::unique_ptr<Tmain> m_main;

@@ -2,8 +2,8 @@
 #include "mainform.h"
 
 #include "aboutform.h"
-#include "application.h"
 #include "artwork.h"
+#include "errorbox.h"
 #include "flatpanel.h"
 #include "helpform.h"
 #include "imagebutton.h"
@@ -220,7 +220,7 @@ Tmain::Tmain(SoundSink soundSink, QWidget* parent)
     m_client->setMinimumSize(panel_board->width() + 5, panel_board->height() + 5);
     resize(774, 541);
     refresh();
-    Application::guard([this] { FormCreate(); });
+    errorbox::guard([this] { FormCreate(); });
 }
 
 Tmain::~Tmain() = default;
@@ -446,12 +446,12 @@ void Tmain::createMenu() {
 void Tmain::connectHandlers() {
     auto on = [this](auto* sender, auto signal, void (Tmain::*handler)()) {
         connect(sender, signal, this,
-                [this, handler] { Application::guard([&] { (this->*handler)(); }); });
+                [this, handler] { errorbox::guard([&] { (this->*handler)(); }); });
     };
     for (int n = 1; n <= Game::kSlots; ++n) {
         ImageButton* card = cards[n];
         connect(card, &ImageButton::clicked, this,
-                [this, card] { Application::guard([&] { card_19Click(card); }); });
+                [this, card] { errorbox::guard([&] { card_19Click(card); }); });
     }
     on(image_stock, &ImageButton::clicked, &Tmain::image_stockClick);
     on(button_start, &ImageButton::clicked, &Tmain::button_startClick);
@@ -574,16 +574,16 @@ void Tmain::showEvent(QShowEvent* event) {
     if (QWindow* window = windowHandle())
         connect(window, &QWindow::screenChanged, this, [this] { devicePixelRatioChanged(); });
     devicePixelRatioChanged();
-    Application::guard([this] { FormShow(); });
+    errorbox::guard([this] { FormShow(); });
 }
 
 void Tmain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    Application::guard([this] { FormResize(); });
+    errorbox::guard([this] { FormResize(); });
 }
 
 void Tmain::closeEvent(QCloseEvent* event) {
-    Application::guard([this] { FormClose(); });
+    errorbox::guard([this] { FormClose(); });
     event->accept();
 }
 
@@ -676,7 +676,7 @@ void Tmain::firstFramePainted() {
     std::string held;
     held.swap(m_heldSound);
     if (!held.empty())
-        Application::guard([&] { playsounds(held); });
+        errorbox::guard([&] { playsounds(held); });
     emit firstFrameShown();
 }
 

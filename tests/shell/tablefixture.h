@@ -5,6 +5,7 @@
 #include "application.h"
 #include "cardimagelist.h"
 #include "decks.h"
+#include "errorbox.h"
 #include "flatpanel.h"
 #include "imagebutton.h"
 #include "mainform.h"
@@ -33,7 +34,7 @@ struct Table {
     // `settings` is written to solmarin.ini before the window is created, unless it is null.
     explicit Table(const char* settings = nullptr) {
         paths::setProgramFolder(folder.path());
-        Application::setErrorBoxHandler([this](const QString& text) { errors << text; });
+        errorbox::setHandler([this](const QString& text) { errors << text; });
         if (settings)
             writeSettings(settings);
         window =
@@ -41,7 +42,7 @@ struct Table {
     }
     ~Table() {
         window.reset();
-        Application::setErrorBoxHandler({});
+        errorbox::setHandler({});
         paths::setProgramFolder(QString());
     }
 

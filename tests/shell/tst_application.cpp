@@ -1,6 +1,7 @@
 // The standard error box: what escapes a handler is shown once, with the full stop rule, and the
 // program goes on with the next event.
 #include "application.h"
+#include "errorbox.h"
 #include "imagebutton.h"
 
 #include <QMessageBox>
@@ -61,12 +62,12 @@ private slots:
     void fullStopIsAddedOnlyAfterCharactersSortingAfterIt() {
         QFETCH(QString, message);
         QFETCH(QString, shown);
-        QCOMPARE(Application::errorBoxText(message), shown);
+        QCOMPARE(errorbox::text(message), shown);
     }
 
     void exceptionFromAnEventHandlerIsShownAndTheProgramGoesOn() {
         QStringList boxes;
-        Application::setErrorBoxHandler([&](const QString& text) { boxes << text; });
+        errorbox::setHandler([&](const QString& text) { boxes << text; });
         FailingObject object;
         object.fail();
         QTRY_COMPARE(boxes, QStringList({"Unable to write to /tmp/x.ini."}));
@@ -88,17 +89,17 @@ private slots:
         timer.stop();
         QCOMPARE(boxes.size(), 3);
         QCOMPARE(boxes.last(), QStringLiteral("tick."));
-        Application::setErrorBoxHandler({});
+        errorbox::setHandler({});
     }
 
     void exceptionFromAButtonHandlerLeavesTheButtonWorking() {
         QStringList boxes;
-        Application::setErrorBoxHandler([&](const QString& text) { boxes << text; });
+        errorbox::setHandler([&](const QString& text) { boxes << text; });
         ImageButton button;
         button.resize(126, 40);
         int clicks = 0;
         QObject::connect(&button, &ImageButton::clicked, [&] {
-            Application::guard([&] {
+            errorbox::guard([&] {
                 ++clicks;
                 throw std::runtime_error("broken");
             });
@@ -110,7 +111,7 @@ private slots:
         QCOMPARE(clicks, 2);
         QCOMPARE(boxes, QStringList({"broken.", "broken."}));
         QVERIFY(!button.isDown());
-        Application::setErrorBoxHandler({});
+        errorbox::setHandler({});
     }
 
     void realBoxIsModalWithCaptionIconAndOk() {

@@ -70,7 +70,7 @@ private slots:
         std::ofstream(file.toStdString(), std::ios::binary) << "GARBAGE!";
         paths::setProgramFolder(folder.path());
         QStringList errors;
-        Application::setErrorBoxHandler([&](const QString& text) { errors << text; });
+        errorbox::setHandler([&](const QString& text) { errors << text; });
         {
             auto window = Application::createWindows([](const std::string&) {});
             QCOMPARE(
@@ -86,7 +86,7 @@ private slots:
         Ttallylist reread(QPixmap(), file.toStdString());
         reread.FormCreate();
         QCOMPARE(tallyText(&reread, "mylabel_1"), QString("1"));
-        Application::setErrorBoxHandler({});
+        errorbox::setHandler({});
         paths::setProgramFolder(QString());
     }
 };
