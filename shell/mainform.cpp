@@ -11,6 +11,7 @@
 #include "lbback.h"
 #include "paths.h"
 #include "sounds.h"
+#include "tallybook.h"
 #include "tallylistform.h"
 #include "url.h"
 
@@ -192,12 +193,14 @@ void createNamedMutex(const QString& name) {
         (void)::flock(fd, LOCK_SH | LOCK_NB);
 }
 
-constexpr const char* kSection = "solmarin";
+// The program's short name: the settings section and the base of its files' names.
+constexpr char kShortname[] = "solmarin";
+constexpr const char* kSection = kShortname;
 
 } // namespace
 
-Tmain::Tmain(SoundSink soundSink, QWidget* parent)
-    : QMainWindow(parent), m_game(this), m_soundSink(std::move(soundSink)),
+Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
+    : QMainWindow(parent), m_game(this), m_book(tally), m_soundSink(std::move(soundSink)),
       imagelist_bigcards(devicePixelRatioF()) {
     setWindowTitle(QStringLiteral("Solmarin"));
     m_client = new QWidget(this);
@@ -521,7 +524,7 @@ void Tmain::refresh() {
 // ---- Life of the window --------------------------------------------------------------------
 
 void Tmain::FormCreate() {
-    m_shortname = QStringLiteral("solmarin");
+    m_shortname = QLatin1String(kShortname);
     createNamedMutex(m_shortname);
     m_defaultWidth = 774;
     m_defaultHeight = 541;
@@ -680,24 +683,31 @@ void Tmain::firstFramePainted() {
     emit firstFrameShown();
 }
 
-// The tally's reports go to the tally window, which keeps them whether it is shown or not.
 void Tmain::addtomineincrease(int column) {
-    if (m_tally)
-        m_tally->addtomineincrease(column);
+    m_book.addtomineincrease(column);
 }
 
 void Tmain::checkforhigher(int column, int value) {
-    if (m_tally)
-        m_tally->checkforhigher(column, value);
+    m_book.checkforhigher(column, value);
 }
 
-void Tmain::checkscore(int score, const std::string& name) {
-    if (m_tally)
-        m_tally->checkscore(score, name);
+// A cleared board is entered under the name in the field at this moment.
+void Tmain::checkscore(int score) {
+    m_book.checkscore(score, playerName());
 }
 
-QString Tmain::tallyFile() const {
-    return paths::beside(m_shortname + QStringLiteral("tally.tld"));
+// A finished game reaches the tally file at once, so a process that is killed later loses no
+// more than the game in progress.
+void Tmain::gameOver() {
+    m_book.gameOver();
+}
+
+QString Tmain::tallyFile() {
+    return paths::beside(QLatin1String(kShortname) + QStringLiteral("tally.tld"));
+}
+
+QPixmap Tmain::backgroundTile() const {
+    return LbBackground1->picture();
 }
 
 std::string Tmain::playerName() {
@@ -711,14 +721,10 @@ void Tmain::hidePanels() {
     panel_cleared->hide();
 }
 
-// A finished game reaches the tally file at once, so a process that is killed later loses no
-// more than the game in progress.
 void Tmain::showLostPanel(bool bringToFront) {
     panel_lost->show();
     if (bringToFront)
         panel_lost->raise();
-    if (m_tally)
-        m_tally->saveNow();
 }
 
 void Tmain::showClearedPanel() {
@@ -729,8 +735,6 @@ void Tmain::showClearedPanel() {
     button_sendscore->show();
     panel_cleared->show();
     panel_cleared->raise();
-    if (m_tally)
-        m_tally->saveNow();
 }
 
 // ---- Handlers ------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "game.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 
 #include <array>
@@ -14,6 +15,7 @@
 class ImageButton;
 class SoundPlayer;
 class Tabout;
+class TallyBook;
 class Thelp;
 class Ttallylist;
 class QAction;
@@ -31,7 +33,8 @@ public:
     // the window plays the sounds itself; tests pass one to hear what would be played.
     using SoundSink = std::function<void(const std::string& name)>;
 
-    explicit Tmain(SoundSink soundSink = {}, QWidget* parent = nullptr);
+    // The game's tally reports go to `tally`, which outlives the window.
+    explicit Tmain(TallyBook& tally, SoundSink soundSink = {}, QWidget* parent = nullptr);
     ~Tmain() override;
 
     Game& game() { return m_game; }
@@ -41,7 +44,9 @@ public:
     void setTallyWindow(Ttallylist* tally) { m_tally = tally; }
     Ttallylist* tallyWindow() const { return m_tally; }
     // The full path of the tally file, beside the executable.
-    QString tallyFile() const;
+    static QString tallyFile();
+    // The cloth behind the table, which the other windows copy when they are created.
+    QPixmap backgroundTile() const;
     const QString& shortname() const { return m_shortname; }
     // Draws the board, the labels and the Undo controls from the engine's state, touching only
     // the controls whose content changed.
@@ -56,8 +61,9 @@ public:
     void playsounds(const std::string& name) override;
     void addtomineincrease(int column) override;
     void checkforhigher(int column, int value) override;
-    void checkscore(int score, const std::string& name) override;
+    void checkscore(int score) override;
     std::string playerName() override;
+    void gameOver() override;
     void hidePanels() override;
     void showLostPanel(bool bringToFront) override;
     void showClearedPanel() override;
@@ -89,6 +95,67 @@ public:
     void ViewHighScoreList1Click();
     void Help2Click();
     void About1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Bounds {
+        int top = 0;
+        int left = 0;
+        int width = 0;
+        int height = 0;
+    };
+    // What a picture control shows now, so a redraw can skip the ones that did not change.
+    struct Shown {
+        int image = -1; // index into the card images, -1 for no picture
+        bool visible = false;
+    };
+
+    void createBoard();
+    void createCards();
+    void createMessagePanels();
+    void createNamePanel();
+    void createLostPanel();
+    void createClearedPanel();
+    void createUpdatePanel();
+    void createMenu();
+    void connectHandlers();
+
+    ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
+                               int y);
+    void showCard(ImageButton* control, Shown& shown, int image, bool visible);
+    Bounds bounds() const;
+    void setBounds(const Bounds& bounds);
+    void saveSettings(const Bounds& bounds);
+    void devicePixelRatioChanged();
+    void firstFramePainted();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Game m_game;
+    TallyBook& m_book;
+    SoundSink m_soundSink;
+    SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
+    bool m_painted = false;          // the table has been on the screen once
+    std::string m_heldSound;
+    CardImageList imagelist_bigcards;
+    QWidget* m_client = nullptr;
+    Tabout* m_about = nullptr;
+    Thelp* m_help = nullptr;
+    Ttallylist* m_tally = nullptr;
+
+    QString m_shortname;
+    int m_defaultWidth = 0;
+    int m_defaultHeight = 0;
+    Bounds m_startBounds;
+    bool m_shown = false;
+    qreal m_backgroundRatio = 0;
+
+    std::array<Shown, Game::kSlots + 1> m_shownSlots{};
+    Shown m_shownDiscard;
+    Shown m_shownStock;
 
     // The window's controls, under the names the rest of the program knows them by.
     TLbBackground* LbBackground1 = nullptr;
@@ -158,64 +225,4 @@ public:
     QAction* Help2 = nullptr;
     QAction* N2 = nullptr;
     QAction* About1 = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    struct Bounds {
-        int top = 0;
-        int left = 0;
-        int width = 0;
-        int height = 0;
-    };
-    // What a picture control shows now, so a redraw can skip the ones that did not change.
-    struct Shown {
-        int image = -1; // index into the card images, -1 for no picture
-        bool visible = false;
-    };
-
-    void createBoard();
-    void createCards();
-    void createMessagePanels();
-    void createNamePanel();
-    void createLostPanel();
-    void createClearedPanel();
-    void createUpdatePanel();
-    void createMenu();
-    void connectHandlers();
-
-    ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
-                               int y);
-    void showCard(ImageButton* control, Shown& shown, int image, bool visible);
-    Bounds bounds() const;
-    void setBounds(const Bounds& bounds);
-    void saveSettings(const Bounds& bounds);
-    void devicePixelRatioChanged();
-    void firstFramePainted();
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-    Game m_game;
-    SoundSink m_soundSink;
-    SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
-    bool m_painted = false;          // the table has been on the screen once
-    std::string m_heldSound;
-    CardImageList imagelist_bigcards;
-    QWidget* m_client = nullptr;
-    Tabout* m_about = nullptr;
-    Thelp* m_help = nullptr;
-    Ttallylist* m_tally = nullptr;
-
-    QString m_shortname;
-    int m_defaultWidth = 0;
-    int m_defaultHeight = 0;
-    Bounds m_startBounds;
-    bool m_shown = false;
-    qreal m_backgroundRatio = 0;
-
-    std::array<Shown, Game::kSlots + 1> m_shownSlots{};
-    Shown m_shownDiscard;
-    Shown m_shownStock;
 };
