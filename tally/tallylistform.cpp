@@ -37,8 +37,8 @@ bool askReset(QWidget* parent) {
     QMessageBox box(QMessageBox::Question, "Confirm", "Are you sure you want to reset the Tally?",
                     QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
-    box.addButton("&No", QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    // Enter must not wipe the tally.
+    box.setDefaultButton(box.addButton("&No", QMessageBox::NoRole));
     box.exec();
     // Closing the box without an answer resets nothing.
     return box.clickedButton() == yes;

@@ -94,7 +94,14 @@ private slots:
         QCOMPARE(reread.tally().statistic(Tally::kTotalGames), std::string("0"));
     }
 
-    void dismissingTheQuestionResetsNothing() {
+    // Enter takes the default answer, which must be the harmless one.
+    void enterOrTheCloseBoxOnTheQuestionResetsNothing_data() {
+        QTest::addColumn<bool>("pressEnter");
+        QTest::newRow("Enter") << true;
+        QTest::newRow("close box") << false;
+    }
+    void enterOrTheCloseBoxOnTheQuestionResetsNothing() {
+        QFETCH(bool, pressEnter);
         Ttallylist window(QPixmap(), *m_book);
         m_book->addtomineincrease(1);
         bool sawQuestion = false;
@@ -103,7 +110,10 @@ private slots:
             QVERIFY(box);
             sawQuestion = box->text() == "Are you sure you want to reset the Tally?" &&
                           box->windowTitle() == "Confirm" && box->icon() == QMessageBox::Question;
-            box->reject();
+            if (pressEnter)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->reject();
         });
         window.button_resetClick();
         QVERIFY(sawQuestion);
