@@ -64,6 +64,8 @@ QLabel* autoLabel(QWidget* parent, const char* name, const QString& text, int x,
                   const QFont& font, const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    // Labels show the player's name and texts from files: markup in them is text.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     setTextColour(label, colour);
     label->setGeometry(x, y, 0, 0);
@@ -77,6 +79,7 @@ QLabel* centredLabel(QWidget* parent, const char* name, const QString& text, QRe
                      const QFont& font, const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(label, colour);

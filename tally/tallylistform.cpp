@@ -115,6 +115,8 @@ QLabel* Ttallylist::addLabel(const char* name, int left, int top, int width,
                              Qt::Alignment alignment, const QString& text) {
     auto* label = new QLabel(text, FlatPanel1);
     label->setObjectName(name);
+    // Names and dates come from the player and the tally file: markup in them is text.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(labelFont(13, true));
     label->setAlignment(alignment | Qt::AlignTop);
     QPalette palette = label->palette();

@@ -56,6 +56,24 @@ private slots:
         QCOMPARE(tallyText(tally, "mylabel_3"), QString("33%"));
     }
 
+    // A name is shown as typed: markup in it is text, not formatting (nor a picture to load).
+    void namesShowAsTypedInTheGreetingAndTheTally() {
+        Table table;
+        QVERIFY(table.show());
+        table.control<QLineEdit>("edit_name")->setText("<s></s>");
+        table.deal(winnableDeck());
+        for (int slot : clearingOrder())
+            Table::click(table.card(slot));
+        auto* tally = table.window->findChild<Ttallylist*>();
+        for (QLabel* label :
+             {table.control<QLabel>("label_name"), tally->findChild<QLabel*>("label_name1")}) {
+            QVERIFY(label->text().endsWith("<s></s>"));
+            const int shown = label->sizeHint().width();
+            QVERIFY2(shown >= QFontMetrics(label->font()).horizontalAdvance(label->text()),
+                     qPrintable(label->objectName()));
+        }
+    }
+
     void aLostGameIsSavedAtOnce() {
         Table table;
         QVERIFY(table.show());
