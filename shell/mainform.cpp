@@ -120,7 +120,8 @@ TFlatPanel* messagePanel(QWidget* parent, const char* name, QRect geometry) {
 
 // The name fields take at most ten typed characters, yet a longer name put there by the program
 // (from the settings file) stays whole and can still be shortened. A plain maximum length
-// would cut such a name the moment it is set.
+// would cut such a name the moment it is set. A name is one line: a line break would end it in
+// the settings file and shift the tally's table.
 class NameValidator : public QValidator {
 public:
     static constexpr int kMaxTyped = 10;
@@ -140,17 +141,18 @@ public:
     }
 
     State validate(QString& input, int& pos) const override {
-        const int limit = std::max<int>(kMaxTyped, m_length);
-        const int excess = int(input.size()) - limit;
-        if (excess <= 0 || input.size() <= m_length)
-            return Acceptable;
-        // Whatever was just typed or pasted ends at the cursor: keep as much of it as fits.
-        const int start = pos - excess;
-        if (start < 0)
+        if (input.contains(QLatin1Char('\n')) || input.contains(QLatin1Char('\r')))
             return Invalid;
-        input.remove(start, excess);
-        pos = start;
-        return input.size() > m_length ? Acceptable : Invalid;
+        const int limit = std::max<int>(kMaxTyped, m_length);
+        if (input.size() <= limit)
+            return Acceptable;
+        // A key typed into a full field is refused; a longer paste keeps the first characters
+        // that fit, wherever it went in.
+        if (input.size() == m_length + 1)
+            return Invalid;
+        input.truncate(limit);
+        pos = std::min(pos, limit);
+        return Acceptable;
     }
 
 private:
@@ -223,6 +225,11 @@ Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
     createMessagePanels();
     createMenu();
     connectHandlers();
+    // Whenever a message panel closes the keys go back to the table, so that every menu
+    // shortcut works again instead of, say, the name field's own undo.
+    for (auto* panel :
+         panel_board1->findChildren<TFlatPanel*>(QString(), Qt::FindDirectChildrenOnly))
+        panel->installEventFilter(this);
     m_client->setMinimumSize(panel_board->width() + 5, panel_board->height() + 5);
     resize(774, 541);
     refresh();
@@ -464,6 +471,7 @@ void Tmain::connectHandlers() {
     on(button_start2, &ImageButton::clicked, &Tmain::button_startClick);
     on(button_undo, &ImageButton::clicked, &Tmain::button_undoClick);
     on(button_namedone, &ImageButton::clicked, &Tmain::button_namedoneClick);
+    on(edit_aname, &QLineEdit::returnPressed, &Tmain::button_namedoneClick);
     on(button_donelost, &ImageButton::clicked, &Tmain::button_donelostClick);
     on(button_cancel, &ImageButton::clicked, &Tmain::button_cancelClick);
     on(image_logo, &ImageButton::clicked, &Tmain::image_logoClick);
@@ -669,6 +677,10 @@ void Tmain::playsounds(const std::string& name) {
 }
 
 bool Tmain::eventFilter(QObject* watched, QEvent* event) {
+    // A panel hidden by the program, not one that merely goes with a minimised window.
+    if (event->type() == QEvent::Hide && watched->parent() == panel_board1 &&
+        static_cast<QWidget*>(watched)->isHidden())
+        m_client->setFocus(Qt::OtherFocusReason);
     if (watched == m_client && event->type() == QEvent::Paint && !m_painted) {
         m_client->removeEventFilter(this);
         // Still inside the first paint: the held sound starts once the frame is out.

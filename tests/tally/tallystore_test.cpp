@@ -159,3 +159,22 @@ TEST_F(TallyFile, NoTemporaryFileInTheCurrentFolder) {
     EXPECT_EQ(read("temp.txt"), "the player's own file");
     fs::current_path(previous);
 }
+
+TEST_F(TallyFile, LineBreaksInANameCannotShiftTheTable) {
+    Tally tally;
+    for (const char* name : {"Ann\nBo", "Cy\r\nDee", "Eve\r"}) {
+        tally.checkscore(100, name);
+    }
+    TallyStore store(path());
+    ASSERT_TRUE(store.save(tally.grid()));
+    Tally reread;
+    TallyStore(path()).load(reread.grid());
+    EXPECT_EQ(reread.grid().rowCount(), 12);
+    EXPECT_EQ(reread.grid().cell(2, 1), "Eve ");
+    EXPECT_EQ(reread.grid().cell(2, 2), "Cy  Dee");
+    EXPECT_EQ(reread.grid().cell(2, 3), "Ann Bo");
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(reread.grid().cell(1, r), "100") << r;
+    }
+    EXPECT_EQ(reread.grid().cell(1, 4), "-1000") << "no phantom place";
+}
