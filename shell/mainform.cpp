@@ -20,6 +20,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -201,6 +202,20 @@ void createNamedMutex(const QString& name) {
 // The program's short name: the settings section and the base of its files' names.
 constexpr char kShortname[] = "solmarin";
 constexpr const char* kSection = kShortname;
+
+// Whether at least 100 x 100 pixels of `bounds` lie on one of the screens' available areas.
+bool showsOnAScreen(const QRect& bounds) {
+    constexpr int kLeast = 100;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return true;
+    for (const QScreen* screen : screens) {
+        const QRect shown = bounds.intersected(screen->availableGeometry());
+        if (shown.width() >= kLeast && shown.height() >= kLeast)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -631,6 +646,12 @@ void Tmain::loadinifile() {
     start.left = inifile::readInt(path, kSection, "Left", 3);
     start.width = inifile::readInt(path, kSection, "Width", m_defaultWidth);
     start.height = inifile::readInt(path, kSection, "Height", m_defaultHeight);
+    // A place where the window would hardly show (a monitor that is gone, another screen size)
+    // would leave the player without a window to move; the default place is used instead.
+    if (!showsOnAScreen(QRect(start.left, start.top, start.width, start.height))) {
+        start.left = 3;
+        start.top = 3;
+    }
     m_startBounds = start;
     setBounds(start);
     // Only the exact text "no" silences the game.
