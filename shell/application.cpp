@@ -8,6 +8,7 @@
 #include "mainform.h"
 #include "tallybook.h"
 #include "tallylistform.h"
+#include "termination.h"
 
 #include <QDate>
 #include <QFile>
@@ -23,6 +24,8 @@ Application::~Application() {
 }
 
 int Application::run(const std::function<void(Tmain&)>& beforeShow) {
+    // Ended by the session (log-out, shutdown), the program ends as its close box ends it.
+    auto* termination = new TerminationWatcher(this);
     // The file is tiny; reading it before the table means no report of the game can miss it.
     std::exception_ptr loadError;
     m_tally = openTally(loadError);
@@ -38,6 +41,12 @@ int Application::run(const std::function<void(Tmain&)>& beforeShow) {
                 errorbox::guard([&] { std::rethrow_exception(loadError); });
         },
         Qt::QueuedConnection);
+    connect(termination, &TerminationWatcher::requested, this, [this] {
+        errorbox::guard([this] {
+            if (m_main)
+                m_main->close();
+        });
+    });
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
