@@ -818,6 +818,8 @@ void Tmain::ResetScreenLocation1Click() {
 void Tmain::ChangeName1Click() {
     panel_name->show();
     panel_name->raise();
+    // Asked for a name, the player types it straight away.
+    edit_aname->setFocus(Qt::OtherFocusReason);
 }
 
 void Tmain::button_namedoneClick() {
