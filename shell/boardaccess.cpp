@@ -54,7 +54,7 @@ class PlaceInterface : public QAccessibleWidget {
 public:
     PlaceInterface(QWidget* control, BoardAccess* access, int place)
         : QAccessibleWidget(control, place == BoardAccess::kDiscard ? QAccessible::Graphic
-                                                                     : QAccessible::Button),
+                                                                    : QAccessible::Button),
           m_access(access), m_place(place) {}
 
     QString text(QAccessible::Text t) const override {
@@ -158,9 +158,8 @@ ImageButton* BoardAccess::control(int place) const {
 }
 
 QString BoardAccess::cardName(int c) {
-    static const char* const ranks[] = {"",     "Ace",   "Two",  "Three", "Four",
-                                        "Five", "Six",   "Seven", "Eight", "Nine",
-                                        "Ten",  "Jack",  "Queen", "King"};
+    static const char* const ranks[] = {"",      "Ace",   "Two",  "Three", "Four", "Five",  "Six",
+                                        "Seven", "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
     static const char* const suits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
     if (c < 1 || c > card::kCount)
         return QString();
@@ -436,8 +435,8 @@ void BoardAccess::focusOpenPanel() {
 
 QString BoardAccess::moveResult(const Seen& before) const {
     const Seen& now = m_seen;
-    if (before.cards == now.cards && before.dealpos == now.dealpos &&
-        before.score == now.score && before.playing == now.playing)
+    if (before.cards == now.cards && before.dealpos == now.dealpos && before.score == now.score &&
+        before.playing == now.playing)
         return QString();
     int onBoard = 0;
     for (int n = 1; n <= Game::kSlots; ++n)

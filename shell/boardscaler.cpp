@@ -44,9 +44,8 @@ void BoardScaler::markOwnGeometry(QWidget* widget) {
 void BoardScaler::fit(QSize client, QSize designClient) {
     if (designClient.width() <= 0 || designClient.height() <= 0)
         return;
-    const qreal scale =
-        std::max(1.0, std::min(qreal(client.width()) / designClient.width(),
-                               qreal(client.height()) / designClient.height()));
+    const qreal scale = std::max(1.0, std::min(qreal(client.width()) / designClient.width(),
+                                               qreal(client.height()) / designClient.height()));
     // The designed client area, scaled, is centred; the table keeps its place inside it.
     const QPoint origin(std::max(0, scaled(client.width() - designClient.width() * scale, 0.5)),
                         std::max(0, scaled(client.height() - designClient.height() * scale, 0.5)));
@@ -119,6 +118,6 @@ void BoardScaler::place(const Base& b, bool top) {
             label->adjustSize();
         return;
     }
-    widget->setGeometry(QRect(at, QSize(scaled(b.geometry.width(), m_scale),
-                                        scaled(b.geometry.height(), m_scale))));
+    widget->setGeometry(QRect(
+        at, QSize(scaled(b.geometry.width(), m_scale), scaled(b.geometry.height(), m_scale))));
 }

@@ -32,7 +32,7 @@ public:
     using Shown = std::array<int, Game::kSlots + 3>;
 
     struct Controls {
-        QWidget* board = nullptr;  // the panel the cards lie on
+        QWidget* board = nullptr;     // the panel the cards lie on
         ImageButton* table = nullptr; // the cloth picture beneath the cards
         std::array<ImageButton*, Game::kSlots + 1> cards{};
         ImageButton* stock = nullptr;
@@ -57,11 +57,11 @@ public:
     void hold(qreal progress);
 
     struct Sprite {
-        int image = 0;          // the face it ends on
-        QRect from, to;         // travels from one to the other; equal for a turn in place
-        bool flips = false;     // starts as the back
-        int coveredImage = -1;  // shown at `to` until the card lands (the old discard)
-        int slot = 0;           // a slot turned in place: what lies beneath it shows at its edges
+        int image = 0;         // the face it ends on
+        QRect from, to;        // travels from one to the other; equal for a turn in place
+        bool flips = false;    // starts as the back
+        int coveredImage = -1; // shown at `to` until the card lands (the old discard)
+        int slot = 0;          // a slot turned in place: what lies beneath it shows at its edges
     };
     const std::vector<Sprite>& sprites() const { return m_sprites; }
 
@@ -76,6 +76,6 @@ private:
     bool m_enabled = true;
     qreal m_progress = 0;
     std::vector<Sprite> m_sprites;
-    QPointer<QWidget> m_overlay;        // made with the first animation
+    QPointer<QWidget> m_overlay;          // made with the first animation
     QVariantAnimation* m_clock = nullptr; // likewise
 };
