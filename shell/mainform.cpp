@@ -491,9 +491,9 @@ void Tmain::connectHandlers() {
 void Tmain::createBoardHelpers() {
     m_scaler = std::make_unique<BoardScaler>(panel_board);
     m_access = new BoardAccess(this, m_game, {panel_board1, cards, image_stock, image_discard});
-    m_animator = new CardAnimator({panel_board1, Image1, cards, image_stock, image_discard},
-                                  [this](int image) { return imagelist_bigcards.image(image); },
-                                  this);
+    m_animator = new CardAnimator(
+        {panel_board1, Image1, cards, image_stock, image_discard},
+        [this](int image) { return imagelist_bigcards.image(image); }, this);
 }
 
 // ---- Drawing from the engine ---------------------------------------------------------------
@@ -622,7 +622,10 @@ void Tmain::fitBoard() {
     if (m_defaultWidth <= 0 || !m_scaler)
         return;
     const QSize chrome = size() - m_client->size();
-    const QSize designClient = QSize(m_defaultWidth, m_defaultHeight) - chrome;
+    // Where the frame and menu leave less than the minimum at the designed size, the minimum
+    // is the designed table's room.
+    const QSize designClient =
+        (QSize(m_defaultWidth, m_defaultHeight) - chrome).expandedTo(m_client->minimumSize());
     const qreal before = m_scaler->scale();
     m_scaler->fit(m_client->size(), designClient);
     if (m_scaler->scale() != before)
