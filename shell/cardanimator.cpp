@@ -85,7 +85,6 @@ void CardAnimator::start() {
         m_clock = new QVariantAnimation(this);
         m_clock->setStartValue(0.0);
         m_clock->setEndValue(1.0);
-        m_clock->setDuration(kDurationMs);
         connect(m_clock, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
             m_progress = value.toReal();
             if (m_overlay)
@@ -94,6 +93,7 @@ void CardAnimator::start() {
         connect(m_clock, &QVariantAnimation::finished, this, [this] { finish(); });
     }
     m_progress = 0;
+    m_clock->setDuration(m_duration);
     m_overlay->setGeometry(m_controls.board->rect());
     BoardAccess::raiseBelowPanels(m_overlay);
     m_overlay->show();

@@ -45,6 +45,8 @@ public:
 
     bool enabled() const { return m_enabled; }
     void setEnabled(bool on);
+    // Tests hold an animation open as long as they look at it.
+    void setDuration(int ms) { m_duration = ms; }
 
     // After a board card was played or the stock turned: animates what changed between the
     // two pictures of the table.
@@ -74,6 +76,7 @@ private:
     Controls m_controls;
     Pictures m_pictures;
     bool m_enabled = true;
+    int m_duration = kDurationMs;
     qreal m_progress = 0;
     std::vector<Sprite> m_sprites;
     QPointer<QWidget> m_overlay;          // made with the first animation

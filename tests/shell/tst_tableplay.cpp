@@ -36,6 +36,9 @@ QString announcement(const Table& table) {
     return announcer ? nameOf(announcer) : QString();
 }
 
+// An animation that lasts as long as a test looks at it.
+constexpr int kHour = 3600 * 1000;
+
 bool showAndActivate(Table& table) {
     if (!table.show())
         return false;
@@ -221,6 +224,7 @@ private slots:
             Table table;
             QVERIFY(table.show());
             table.window->animator()->setEnabled(animate);
+            table.window->animator()->setDuration(kHour);
             table.deal(winnableDeck(31));
             table.click(table.control("image_stock"));
             QCOMPARE(table.window->animator()->running(), animate);
@@ -243,6 +247,7 @@ private slots:
         QVERIFY(table.show());
         table.deal(winnableDeck());
         CardAnimator* animator = table.window->animator();
+        animator->setDuration(kHour);
         Table::click(table.card(19));
         QVERIFY(animator->running());
         QCOMPARE(animator->sprites().size(), std::size_t(1));
@@ -284,17 +289,20 @@ private slots:
     void animationFramesStrip() {
         Table table;
         QVERIFY(table.show());
+        table.window->animator()->setDuration(kHour);
         table.deal(winnableDeck(31));
         Table::click(table.card(19));
         QWidget* board = table.control("panel_board1");
         const QRect area(0, 120, 460, 310);
         const QList<qreal> steps = {0.0, 0.2, 0.4, 0.6, 0.8, 1.0};
-        QImage strip(area.width() * int(steps.size()), area.height() * 2, QImage::Format_RGB32);
+        // Three frames to a line, two lines to a move.
+        QImage strip(area.width() * 3, area.height() * 4, QImage::Format_RGB32);
         QPainter p(&strip);
-        auto row = [&](int y) {
+        auto frames = [&](int move) {
             for (int i = 0; i < steps.size(); ++i) {
                 table.window->animator()->hold(steps[i]);
-                p.drawPixmap(i * area.width(), y * area.height(), board->grab(area));
+                p.drawPixmap(i % 3 * area.width(), (move * 2 + i / 3) * area.height(),
+                             board->grab(area));
             }
         };
         table.window->animator()->finish();
@@ -303,9 +311,9 @@ private slots:
         table.window->animator()->finish();
         Table::click(table.card(19));
         Table::click(table.card(20));
-        row(0);
+        frames(0);
         table.click("image_stock");
-        row(1);
+        frames(1);
         p.end();
         const QString path = outputPath(QStringLiteral("animation-strip.png"));
         QVERIFY(strip.save(path));
