@@ -86,7 +86,17 @@ void BoardScaler::apply(QWidget* container) {
         auto* widget = qobject_cast<QWidget*>(object);
         if (!widget || widget->isWindow() || widget->property(kOwnGeometry).toBool())
             continue;
-        base(widget);
+        Base& b = base(widget);
+        if (b.placed.isNull())
+            continue;
+        if (widget->property(kFitsText).toBool()) {
+            if (widget->pos() != b.placed.topLeft())
+                b.geometry.moveTo(widget->pos());
+        } else if (widget->geometry() != b.placed) {
+            b.geometry = widget->geometry();
+        }
+        if (b.ownFont && widget->font() != b.placedFont)
+            b.font = widget->font();
     }
     for (QObject* object : children) {
         auto* widget = qobject_cast<QWidget*>(object);
@@ -98,7 +108,7 @@ void BoardScaler::apply(QWidget* container) {
     }
 }
 
-void BoardScaler::place(const Base& b, bool top) {
+void BoardScaler::place(Base& b, bool top) {
     QWidget* widget = b.widget;
     if (!widget)
         return;
@@ -106,6 +116,7 @@ void BoardScaler::place(const Base& b, bool top) {
         const QFont font = m_scale == 1.0 ? b.font : scaledFont(b.font, m_scale);
         if (widget->font() != font)
             widget->setFont(font);
+        b.placedFont = widget->font();
     }
     if (auto* button = qobject_cast<ImageButton*>(widget))
         button->setScale(m_scale);
@@ -116,8 +127,9 @@ void BoardScaler::place(const Base& b, bool top) {
         widget->move(at);
         if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty())
             label->adjustSize();
-        return;
+    } else {
+        widget->setGeometry(QRect(
+            at, QSize(scaled(b.geometry.width(), m_scale), scaled(b.geometry.height(), m_scale))));
     }
-    widget->setGeometry(QRect(
-        at, QSize(scaled(b.geometry.width(), m_scale), scaled(b.geometry.height(), m_scale))));
+    b.placed = widget->geometry();
 }

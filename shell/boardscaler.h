@@ -14,7 +14,8 @@ class QWidget;
 class BoardScaler {
 public:
     // `board` is the outermost panel of the table; everything on it and on the panels inside it
-    // is scaled. Positions given by the program stay in the designed units.
+    // is scaled. Positions given by the program are in the designed units: a widget that the
+    // program has moved since it was last scaled is taken to be at its new designed place.
     explicit BoardScaler(QWidget* board);
 
     // Fits the table into `client`, where `designClient` is the client size the table was laid
@@ -33,14 +34,16 @@ public:
 private:
     struct Base {
         QPointer<QWidget> widget;
-        QRect geometry;
-        QFont font;
+        QRect geometry;   // as laid out, in the designed units
+        QRect placed;     // where it was last put here; null until then
+        QFont font;       // likewise
+        QFont placedFont; // the font it was last given here
         bool ownFont = false;
     };
 
     void apply(QWidget* container);
     Base& base(QWidget* widget);
-    void place(const Base& base, bool top);
+    void place(Base& base, bool top);
 
     QWidget* m_board;
     qreal m_scale = 1.0;

@@ -137,7 +137,7 @@ private slots:
         Table table;
         QVERIFY(showAndActivate(table));
         table.deal(winnableDeck());
-        table.window->ChangeName1Click();
+        table.action("ChangeName1")->trigger();
         QLineEdit* edit = table.control<QLineEdit>("edit_aname");
         edit->setFocus();
         const std::string before = table.window->game().snapshot();

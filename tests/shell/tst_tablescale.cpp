@@ -125,6 +125,13 @@ private slots:
         }
         QCOMPARE(table.control("label_score")->pos(), scoreAt);
         QCOMPARE(discard->picture().toImage().size(), QSize(142, 192));
+
+        // A panel the program moves meanwhile grows from its new place.
+        QWidget* lost = table.control("panel_lost");
+        lost->move(100, 50);
+        table.window->resize(
+            QSize(qRound(kDesigned.width() * factor), qRound(kDesigned.height() * factor)));
+        QCOMPARE(lost->pos(), QPoint(qRound(100 * factor), qRound(50 * factor)));
     }
 
     // A window kept larger than designed opens at that size, the table grown to fit it, and
