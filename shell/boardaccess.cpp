@@ -217,8 +217,8 @@ bool BoardAccess::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
                 m_active = true;
-            if (m_active && m_place == kNone)
-                setPlace(nearestPlayable(QPoint(0, 0), 0));
+            if (m_active)
+                keepOnPlayable();
             placeMark();
         }
         break;
@@ -255,8 +255,7 @@ bool BoardAccess::keyPressed(int key) {
     if (!m_controls.board->hasFocus())
         m_controls.board->setFocus(Qt::OtherFocusReason);
     if (m_place == kNone || !wasActive) {
-        if (m_place == kNone)
-            setPlace(nearestPlayable(QPoint(0, 0), 0));
+        keepOnPlayable();
         placeMark();
         // The first key only shows where the keys act, unless it turns the stock.
         if (key != Qt::Key_S)
@@ -340,6 +339,15 @@ int BoardAccess::nearestPlayable(QPoint from, int rows) const {
     return found;
 }
 
+// After a move, or when the keys come back after the mouse, the mark goes to the playable card
+// nearest to where it was.
+void BoardAccess::keepOnPlayable() {
+    if (m_place == kNone)
+        setPlace(nearestPlayable(QPoint(0, 0), 0));
+    else if (m_place != kStock && !m_game.playable(m_place))
+        setPlace(nearestPlayable(centreOf(m_place), 0));
+}
+
 QPoint BoardAccess::centreOf(int place) const {
     const ImageButton* c = control(place == kNone ? kStock : place);
     return c ? c->geometry().center() : QPoint();
@@ -401,10 +409,7 @@ void BoardAccess::refreshed() {
     const Seen before = m_seen;
     m_seen = seen();
     if (m_active) {
-        if (m_place != kNone && m_place != kStock && !m_game.playable(m_place))
-            setPlace(nearestPlayable(centreOf(m_place), 0));
-        else if (m_place == kNone && m_game.playing())
-            setPlace(nearestPlayable(QPoint(0, 0), 0));
+        keepOnPlayable();
         const QWidget* focus = QApplication::focusWidget();
         if (m_game.playing() && (!focus || !focus->isVisible()))
             m_controls.board->setFocus(Qt::OtherFocusReason);

@@ -70,6 +70,7 @@ private:
     void move(int key);
     void playFocused();
     void setPlace(int place);
+    void keepOnPlayable();
     void placeMark();
     void focusOpenPanel();
     int nearestPlayable(QPoint from, int rowFilter) const;

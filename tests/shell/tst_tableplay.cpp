@@ -130,6 +130,18 @@ private slots:
         QCOMPARE(table.window->game().dealpos(), 32);
         QCOMPARE(access->focusedPlace(), BoardAccess::kNone);
         QVERIFY(!table.control("focus_mark")->isVisible());
+
+        // The card the mark was on is played with the mouse: the next key finds another
+        // place. No 5 or 7 fits the 5 or 7 just played, so that is the stock.
+        press(*table.window, Qt::Key_Up);
+        press(*table.window, Qt::Key_Up);
+        const int marked = access->focusedPlace();
+        QVERIFY(marked >= 19);
+        Table::click(table.card(marked));
+        QVERIFY(!table.card(marked)->isVisible());
+        press(*table.window, Qt::Key_Right);
+        QCOMPARE(access->focusedPlace(), BoardAccess::kStock);
+        QVERIFY(table.control("focus_mark")->isVisible());
     }
 
     // Keys typed into a name field stay there.
