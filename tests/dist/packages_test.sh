@@ -20,13 +20,13 @@ for needed in libqt6widgets6 libqt6multimedia6 libstdc++6 qt6-qpa-plugins fonts-
     grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-for file in ./usr/bin/solmarin ./usr/lib/solmarin/solmarin-sounds.so \
+for file in ./usr/games/solmarin ./usr/bin/lzrw1 ./usr/lib/solmarin/solmarin-sounds.so \
     ./usr/share/applications/com.velborsoftware.Solmarin.desktop \
     ./usr/share/icons/hicolor/scalable/apps/solmarin.svg ./usr/share/doc/solmarin/copyright; do
     grep -q -x -F "$file" <<<"$contents" || fail "the package lacks $file"
 done
 if command -v lintian >/dev/null; then
-    lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 || true
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
     if grep -q '^E:' "$work/lintian.log"; then
         cat "$work/lintian.log" >&2
         fail "lintian reports errors"
