@@ -13,7 +13,7 @@
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solmarin"));
     // Lets the desktop match the window with the installed entry and its icon.
-    setDesktopFileName(QStringLiteral("com.velborsoftware.Solmarin"));
+    setDesktopFileName(QStringLiteral("com.velborsoftware.solmarin"));
 }
 
 // The windows go before the application object, so they can still save their files.

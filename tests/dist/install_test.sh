@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 build=$1
 make_work
 prefix=$work/prefix
-app=com.velborsoftware.Solmarin
+app=com.velborsoftware.solmarin
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 desktop-file-validate "$prefix/share/applications/$app.desktop"

@@ -21,7 +21,7 @@ for needed in libqt6widgets6 libqt6multimedia6 libstdc++6 qt6-qpa-plugins fonts-
 done
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 for file in ./usr/games/solmarin ./usr/bin/lzrw1 ./usr/lib/solmarin/solmarin-sounds.so \
-    ./usr/share/applications/com.velborsoftware.Solmarin.desktop \
+    ./usr/share/applications/com.velborsoftware.solmarin.desktop \
     ./usr/share/icons/hicolor/scalable/apps/solmarin.svg ./usr/share/doc/solmarin/copyright; do
     grep -q -x -F "$file" <<<"$contents" || fail "the package lacks $file"
 done
