@@ -14,10 +14,21 @@ namespace {
 
 const QColor kVisited(192, 192, 192);
 
+// The document itself reads pictures named by a local path when nobody else supplies them; this
+// one supplies nothing.
+class PageDocument : public QTextDocument {
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int, const QUrl&) override { return QVariant(); }
+};
+
 } // namespace
 
 ThtmlLite::ThtmlLite(QWidget* parent) : QTextBrowser(parent) {
     setObjectName(QStringLiteral("displayhtml"));
+    setDocument(new PageDocument(this));
     // Links are the handler's to follow; the viewer itself goes nowhere and keeps no history.
     setOpenLinks(false);
     setOpenExternalLinks(false);
@@ -37,7 +48,6 @@ ThtmlLite::ThtmlLite(QWidget* parent) : QTextBrowser(parent) {
         "a { color: #ff0000; } pre, code, tt { font-family: \"Liberation Sans\", Arial; }"));
     // Nothing the page names is looked up anywhere, not even beside the program.
     setSearchPaths({});
-    document()->setResourceProvider([](const QUrl&) { return QVariant(); });
 
     connect(this, &QTextBrowser::anchorClicked, this, &ThtmlLite::hotSpotClicked);
 }

@@ -829,15 +829,17 @@ void Tmain::button_highscoresClick() {
 
 namespace {
 
-// Today as "m/d/yy", with the date separator of the user's locale.
+// Today as "m/d/yy", with the date separator of the user's locale. Locales that write their
+// dates with blanks or with words between the numbers have no such separator; they get "/".
 QString postingDate() {
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
     QChar separator = QLatin1Char('/');
     for (const QChar c : format) {
-        if (!c.isLetter()) {
+        if (c.isLetter())
+            continue;
+        if (c == QLatin1Char('.') || c == QLatin1Char('-'))
             separator = c;
-            break;
-        }
+        break;
     }
     const QDate today = QDate::currentDate();
     return QString::number(today.month()) + separator + QString::number(today.day()) + separator +

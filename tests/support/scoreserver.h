@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +27,8 @@ public:
         m_port = freePort();
         m_pid = ::fork();
         if (m_pid == 0) {
+            // The server goes with the test, even when the test dies.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             ::setenv("SOLMARIN_CGI", SOLMARIN_TEST_CGI, 1);
             const std::string port = std::to_string(m_port);
             const std::string limit = std::to_string(postsPerMinute);
