@@ -27,7 +27,7 @@ void clearBoard(Table& table) {
 }
 
 void typeName(Table& table, const QString& name) {
-    QLineEdit* edit = table.window->edit_name;
+    auto* edit = table.control<QLineEdit>("edit_name");
     edit->clear();
     // As typed or pasted: through the box's own check. (Qt Test types ASCII only.)
     edit->insert(name);
@@ -57,12 +57,12 @@ private slots:
             QVERIFY(table.visible("panel_cleared"));
             typeName(table, typed);
             const QString name = typed.isEmpty() ? QStringLiteral("Guest") : typed;
-            table.window->button_sendscore->click();
-            QVERIFY(table.window->Timer1->isActive());
-            QTRY_VERIFY(!table.window->panel_cleared->isVisible());
-            QVERIFY(!table.window->Timer1->isActive());
+            table.control<ImageButton>("button_sendscore")->click();
+            QVERIFY(table.control<QTimer>("Timer1")->isActive());
+            QTRY_VERIFY(!table.visible("panel_cleared"));
+            QVERIFY(!table.control<QTimer>("Timer1")->isActive());
             QTRY_VERIFY(list->isVisible());
-            QCOMPARE(table.window->edit_name->text(), name);
+            QCOMPARE(table.control<QLineEdit>("edit_name")->text(), name);
             // The list on the screen shows the name once, as typed; the page holds it escaped.
             QTRY_VERIFY2(list->displayhtml->toPlainText().contains(name),
                          qPrintable(name + " in " + list->displayhtml->toPlainText()));
@@ -83,16 +83,16 @@ private slots:
         clearBoard(table);
         // A name from the settings file may be longer than the box lets anyone type, and longer
         // than the server keeps.
-        QLineEdit* edit = table.window->edit_name;
+        auto* edit = table.control<QLineEdit>("edit_name");
         const QValidator* validator = edit->validator();
         edit->setValidator(nullptr);
         edit->setText(QString(60, QLatin1Char('n')));
         edit->setValidator(validator);
-        table.window->button_sendscore->click();
+        table.control<ImageButton>("button_sendscore")->click();
         QTRY_COMPARE(table.errors, QStringList{"Posting Failed."});
-        QVERIFY(!table.window->Timer1->isActive());
-        QVERIFY(table.window->panel_cleared->isVisible());
-        QVERIFY(table.window->panel_wait->isVisible());
+        QVERIFY(!table.control<QTimer>("Timer1")->isActive());
+        QVERIFY(table.visible("panel_cleared"));
+        QVERIFY(table.visible("panel_wait"));
         QVERIFY(!table.window->highscoreWindow()->isVisible());
         QCOMPARE(server.storedScores(), 0L);
     }
@@ -103,27 +103,28 @@ private slots:
         Table table(settings.constData());
         clearBoard(table);
         Tmain& window = *table.window;
-        window.button_sendscore->click();
+        table.control<ImageButton>("button_sendscore")->click();
         server.waitForRequests(1);
-        QVERIFY(window.panel_wait->isVisible());
-        QCOMPARE(window.panel_wait->caption(), QString("Posting Score, Please Wait......"));
+        QVERIFY(table.visible("panel_wait"));
+        QCOMPARE(table.control<TFlatPanel>("panel_wait")->caption(),
+                 QString("Posting Score, Please Wait......"));
         for (int tick = 1; tick <= 40; ++tick) {
-            QVERIFY(window.Timer1->isActive());
+            QVERIFY(table.control<QTimer>("Timer1")->isActive());
             window.Timer1Timer();
             const int dots = (tick - 1) % 5 + 1;
-            QCOMPARE(window.panel_wait->caption(),
+            QCOMPARE(table.control<TFlatPanel>("panel_wait")->caption(),
                      QString("Posting Score, Please Wait") + QString(dots, QLatin1Char('.')));
             QCOMPARE(table.errors.size(), tick == 40 ? 1 : 0);
         }
         QCOMPARE(table.errors, QStringList{"Posting Failed."});
-        QVERIFY(!window.Timer1->isActive());
-        QVERIFY(window.panel_wait->isVisible());
+        QVERIFY(!table.control<QTimer>("Timer1")->isActive());
+        QVERIFY(table.visible("panel_wait"));
         // Ticks past zero never repeat the message.
         window.Timer1Timer();
         QCOMPARE(table.errors.size(), 1);
 
         server.release();
-        QTRY_VERIFY(!window.panel_cleared->isVisible());
+        QTRY_VERIFY(!table.visible("panel_cleared"));
         QTRY_VERIFY(window.highscoreWindow()->isVisible());
     }
 
@@ -131,9 +132,9 @@ private slots:
         RawServer server("", true);
         const QByteArray settings = serverSettings(server.hostPort()).toUtf8();
         auto table = std::make_unique<Table>(settings.constData());
-        table->window->ViewHighScoreList1->trigger();
+        table->action("ViewHighScoreList1")->trigger();
         clearBoard(*table);
-        table->window->button_sendscore->click();
+        table->control<ImageButton>("button_sendscore")->click();
         // The server takes one connection at a time: the list fetch hangs on it, the post waits
         // in its queue.
         server.waitForRequests(1);
