@@ -5,10 +5,11 @@
 #include "aboutform.h"
 #include "errorbox.h"
 #include "helpform.h"
+#include "highscoreform.h"
 #include "mainform.h"
+#include "quitsignal.h"
 #include "tallybook.h"
 #include "tallylistform.h"
-#include "termination.h"
 
 #include <QDate>
 #include <QFile>
@@ -16,6 +17,8 @@
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solmarin"));
+    // Lets the desktop match the window with the installed entry and its icon.
+    setDesktopFileName(QStringLiteral("com.velborsoftware.solmarin"));
 }
 
 // The windows go before the application object and the tally they show.
@@ -24,8 +27,14 @@ Application::~Application() {
 }
 
 int Application::run(const std::function<void(Tmain&)>& beforeShow) {
-    // Ended by the session (log-out, shutdown), the program ends as its close box ends it.
-    auto* termination = new TerminationWatcher(this);
+    // Asked to end from outside (log-out, a terminal, `kill`), the game ends as if its window
+    // were closed: settings and tally are saved.
+    new QuitSignal(
+        [this] {
+            if (m_main && m_main->isVisible())
+                errorbox::guard([this] { m_main->close(); });
+        },
+        this);
     // The file is tiny; reading it before the table means no report of the game can miss it.
     std::exception_ptr loadError;
     m_tally = openTally(loadError);
@@ -41,12 +50,6 @@ int Application::run(const std::function<void(Tmain&)>& beforeShow) {
                 errorbox::guard([&] { std::rethrow_exception(loadError); });
         },
         Qt::QueuedConnection);
-    connect(termination, &TerminationWatcher::requested, this, [this] {
-        errorbox::guard([this] {
-            if (m_main)
-                m_main->close();
-        });
-    });
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
@@ -83,6 +86,7 @@ void Application::createSecondaryWindows(Tmain& main, TallyBook& tally) {
     auto* about = new Tabout(tile, &main);
     main.setAboutWindow(about);
     main.setHelpWindow(new Thelp(tile, about, &main));
+    main.setHighscoreWindow(new Thighscore(tile, main.shortname(), &main));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -33,8 +33,8 @@ public:
     // to `tally`, which outlives them. Tests pass a sink to hear the sounds.
     static std::unique_ptr<Tmain>
     createWindows(TallyBook& tally, std::function<void(const std::string&)> soundSink = {});
-    // The windows after the main one, in their order: tally, About, Help. They take the main
-    // window's background picture.
+    // The windows after the main one, in their order: tally, About, Help, high scores. They take
+    // the main window's short name and background picture.
     static void createSecondaryWindows(Tmain& main, TallyBook& tally);
     Tmain* mainWindow() const { return m_main.get(); }
 
