@@ -78,6 +78,10 @@ std::string trimmed(std::string text) {
 struct THttpCli::Transfer {
     THttpCli* owner = nullptr;
     CURL* easy = nullptr;
+    // Taken when the transfer starts: the worker never reads the component's properties,
+    // which the GUI thread may change meanwhile.
+    std::ostream* out = nullptr;
+    std::int64_t limit = 0;
     std::string request;
     int status = 0;
     std::string reason;
@@ -237,12 +241,11 @@ struct THttpCli::Transfer {
         received += n;
         if (!bodyWanted())
             return true; // the page of a redirection or an error is not the document
-        const std::int64_t limit = owner->MaxBodySize;
         if (limit > 0 && received > limit) {
             tooLarge = true;
             return false;
         }
-        if (std::ostream* out = owner->ReceiveStream) {
+        if (out) {
             out->write(data, static_cast<std::streamsize>(n));
             if (!*out) {
                 streamFailed = true;
@@ -297,6 +300,8 @@ std::string THttpCli::fetchOnce(const std::string& url) {
 
     Transfer t;
     t.owner = this;
+    t.out = ReceiveStream;
+    t.limit = MaxBodySize;
     t.request = "GET " + path + " HTTP/" + RequestVer + "\r\n" + "Accept: " + Accept + "\r\n" +
                 "User-Agent: " + Agent + "\r\n" + "Host: " + host + "\r\n" +
                 (NoCache ? "Pragma: no-cache\r\n" : "") + "\r\n";

@@ -159,8 +159,10 @@ private slots:
                  std::string("Unable to write the received document"));
     }
 
-    // While the server holds back its answer, events go on being handled: one of them asks
-    // for a second transfer (refused as busy) and then abandons the first.
+    // While the server holds back its answer, events go on being handled: one of them points
+    // the component at another stream, asks for a second transfer (refused as busy) and then
+    // abandons the first, whose body still goes only to its own stream (the other one is gone
+    // by then, which the sanitizer build would catch).
     void waitKeepsEventsFlowingAndCanBeAbandoned() {
         std::atomic<bool> release{false};
         RawServer server([&](int fd, const std::string&) {
@@ -191,8 +193,9 @@ private slots:
             QCOMPARE(e.ErrorCode(), 404);
         }
         release = true;
-        QCOMPARE(busy, std::string("HTTP component is busy"));
-        QCOMPARE(message, std::string("Connection aborted on request"));
+        QVERIFY(out.str() == "" || out.str() == "ab");
+        QCOMPARE(QString::fromStdString(busy), QStringLiteral("HTTP component is busy"));
+        QCOMPARE(QString::fromStdString(message), QStringLiteral("Connection aborted on request"));
         // The component is free again afterwards.
         RawServer next(
             [](int fd, const std::string&) { RawServer::send(fd, answer("200 OK", "y")); });
@@ -214,7 +217,7 @@ private slots:
         std::ostringstream out;
         const std::string message = fetch(client, server.url("/hang"), out);
         release = true;
-        QCOMPARE(message, std::string("Connection aborted on request"));
+        QCOMPARE(QString::fromStdString(message), QStringLiteral("Connection aborted on request"));
     }
 };
 
