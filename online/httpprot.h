@@ -8,6 +8,11 @@
 #include <stdexcept>
 #include <string>
 
+namespace download {
+struct Job;
+struct Answer;
+} // namespace download
+
 class EHttpException : public std::runtime_error {
 public:
     EHttpException(const std::string& message, int status)
@@ -52,11 +57,10 @@ public:
     static constexpr int kMaxRedirects = 5;
 
 private:
-    struct Transfer;
     // Sends one request; gives the address to go on to when the answer redirects.
     std::string fetchOnce(const std::string& url);
     // Runs the transfer on a worker thread while the calling thread dispatches its events.
-    int performWaiting(Transfer& transfer);
+    void performWaiting(const download::Job& job, download::Answer& answer);
 
     std::atomic<bool> m_abort{false};
     bool m_busy = false;

@@ -10,6 +10,7 @@
 #include "inifile.h"
 #include "lbback.h"
 #include "paths.h"
+#include "serveraddress.h"
 #include "sounds.h"
 #include "tallylistform.h"
 #include "url.h"
@@ -625,6 +626,8 @@ void Tmain::loadinifile() {
         QString::fromStdString(inifile::readString(path, kSection, "Name", "Guest"));
     NameValidator::setText(edit_name, name);
     NameValidator::setText(edit_aname, edit_name->text());
+    // Players who run a score server of their own name it here; the key is only ever read.
+    serveraddress::setConfigured(inifile::readString(path, kSection, "Server", ""));
 }
 
 void Tmain::saveinifile() {

@@ -1,7 +1,7 @@
 // The blocking download client against real servers on the loopback interface: the request it
 // sends, redirections, errors, servers that misbehave, and the wait that keeps events flowing.
 #include "httpprot.h"
-#include "rawserver.h"
+#include "scriptedserver.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -41,8 +41,8 @@ class TstHttpProt : public QObject {
 
 private slots:
     void requestLineAndHeadersInTheirOrder() {
-        RawServer server(
-            [](int fd, const std::string&) { RawServer::send(fd, answer("200 OK", "x")); });
+        ScriptedServer server(
+            [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "x")); });
         THttpCli client;
         std::ostringstream out;
         QCOMPARE(fetch(client, server.url("/solmarin/solmarinsetup.sh"), out), std::string());
@@ -98,19 +98,19 @@ private slots:
         QFETCH(QString, error);
         QFETCH(int, status);
         const std::string final = last.toStdString();
-        RawServer server([&](int fd, const std::string& request) {
+        ScriptedServer server([&](int fd, const std::string& request) {
             const std::string p = path(request);
             const int hop = std::stoi(p.substr(1));
             if (hop < redirects)
                 // Relative and absolute locations alike.
-                RawServer::send(
+                ScriptedServer::send(
                     fd,
                     answer("302 Found", "moved",
                            hop % 2 ? "Location: /" + std::to_string(hop + 1) + "\r\n"
                                    : "Location: http://127.0.0.1:" + std::to_string(server.port()) +
                                          "/" + std::to_string(hop + 1) + "\r\n"));
             else
-                RawServer::send(fd, final);
+                ScriptedServer::send(fd, final);
         });
         THttpCli client;
         std::ostringstream out;
@@ -124,7 +124,7 @@ private slots:
     void connectionFailures() {
         int port = 0;
         {
-            RawServer closed([](int, const std::string&) {});
+            ScriptedServer closed([](int, const std::string&) {});
             port = closed.port();
         }
         THttpCli client;
@@ -134,8 +134,8 @@ private slots:
     }
 
     void bodyOverTheLimitIsRefused() {
-        RawServer server([](int fd, const std::string&) {
-            RawServer::send(fd, answer("200 OK", std::string(5000, 'z')));
+        ScriptedServer server([](int fd, const std::string&) {
+            ScriptedServer::send(fd, answer("200 OK", std::string(5000, 'z')));
         });
         THttpCli client;
         client.MaxBodySize = 4096;
@@ -150,8 +150,8 @@ private slots:
     }
 
     void streamThatRefusesTheBody() {
-        RawServer server(
-            [](int fd, const std::string&) { RawServer::send(fd, answer("200 OK", "x")); });
+        ScriptedServer server(
+            [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "x")); });
         THttpCli client;
         std::ostringstream out;
         out.setstate(std::ios::badbit);
@@ -165,8 +165,8 @@ private slots:
     // by then, which the sanitizer build would catch).
     void waitKeepsEventsFlowingAndCanBeAbandoned() {
         std::atomic<bool> release{false};
-        RawServer server([&](int fd, const std::string&) {
-            RawServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nab");
+        ScriptedServer server([&](int fd, const std::string&) {
+            ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nab");
             while (!release)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
         });
@@ -197,8 +197,8 @@ private slots:
         QCOMPARE(QString::fromStdString(busy), QStringLiteral("HTTP component is busy"));
         QCOMPARE(QString::fromStdString(message), QStringLiteral("Connection aborted on request"));
         // The component is free again afterwards.
-        RawServer next(
-            [](int fd, const std::string&) { RawServer::send(fd, answer("200 OK", "y")); });
+        ScriptedServer next(
+            [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "y")); });
         std::ostringstream again;
         QCOMPARE(fetch(client, next.url("/y"), again), std::string());
         QCOMPARE(again.str(), std::string("y"));
@@ -208,7 +208,7 @@ private slots:
     // abandoned rather than waited for.
     void quittingTheApplicationAbandonsTheTransfer() {
         std::atomic<bool> release{false};
-        RawServer server([&](int, const std::string&) {
+        ScriptedServer server([&](int, const std::string&) {
             while (!release)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
         });
