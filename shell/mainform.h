@@ -3,6 +3,8 @@
 
 #include "cardimagelist.h"
 #include "game.h"
+#include "httpprot.h"
+#include "update.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -13,6 +15,7 @@
 
 class ImageButton;
 class SoundPlayer;
+class THTTPGet;
 class Tabout;
 class Thelp;
 class Ttallylist;
@@ -90,6 +93,16 @@ public:
     void Help2Click();
     void About1Click();
 
+    // The update check and the download of the installer.
+    void checkupdateDoneString(QObject* Sender, const QByteArray& Result);
+    void button_updateyesClick();
+    void button_updatecancelClick();
+    void downloadit();
+    void updatecheckClick();
+    // The running executable as the update sees it: the program's own file in the program
+    // folder.
+    QString programFile() const;
+
     // The window's controls, under the names the rest of the program knows them by.
     TLbBackground* LbBackground1 = nullptr;
     TFlatPanel* panel_board = nullptr;
@@ -139,6 +152,8 @@ public:
     ImageButton* button_updateyes = nullptr;
     ImageButton* button_updatecancel = nullptr;
     QLabel* label_update = nullptr;
+    THTTPGet* checkupdate = nullptr; // made when the check starts
+    THttpCli getupdate;
 
     QMenu* file1 = nullptr;
     QAction* StartGame1 = nullptr;
@@ -186,6 +201,10 @@ private:
     void createUpdatePanel();
     void createMenu();
     void connectHandlers();
+    void connectUpdateHandlers();
+    void startUpdateCheck();
+    void abortUpdate();
+    void handOver();
 
     ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
                                int y);
@@ -207,6 +226,7 @@ private:
     Tabout* m_about = nullptr;
     Thelp* m_help = nullptr;
     Ttallylist* m_tally = nullptr;
+    update::ExecutableBackup m_backup;
 
     QString m_shortname;
     int m_defaultWidth = 0;
