@@ -75,12 +75,11 @@ void Tmain::downloadit() {
     const QString folder = paths::programFolder();
     const QString local = update::localName(QString::fromStdString(url), folder);
     try {
-        update::downloadVerified(getupdate, url, local, update::trustedKey(),
-                                 [this](std::int64_t bytes) {
-                                     label_update->setText(QStringLiteral("Received ") +
-                                                           QString::number(bytes) +
-                                                           QStringLiteral(" bytes"));
-                                 });
+        update::downloadVerified(
+            getupdate, url, local, update::trustedKey(), [this](std::int64_t bytes) {
+                label_update->setText(QStringLiteral("Received ") + QString::number(bytes) +
+                                      QStringLiteral(" bytes"));
+            });
     } catch (const EHttpException&) {
         abortUpdate();
         return;

@@ -1,0 +1,83 @@
+// A test build of the game with two changes: the update trusts the public key in "testkey.pub"
+// beside the executable (tests make their own key pairs), and a driver plays the player. It
+// accepts the update offer and reports on standard output what the update panel shows; what
+// else it does is chosen by SOLMARIN_DRIVER:
+//   accept         accept the offer; close the game once the download has been aborted
+//   close          accept the offer, then close the game while the download is under way
+#include "mainform.h"
+#include "update.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTimer>
+
+#include <cstdio>
+
+std::string update::trustedKey() {
+    QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/testkey.pub"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().toStdString();
+}
+
+namespace {
+
+void say(const QString& line) {
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+Tmain* mainWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<Tmain*>(widget))
+            return main;
+    return nullptr;
+}
+
+struct Driver {
+    QString mode = qEnvironmentVariable("SOLMARIN_DRIVER");
+    QString status;
+    bool accepted = false;
+    bool closed = false;
+
+    void poll() {
+        Tmain* main = mainWindow();
+        if (!main || !main->label_update)
+            return;
+        const QString now = main->label_update->text();
+        if (now != status) {
+            status = now;
+            say(QStringLiteral("status: ") + now);
+        }
+        if (!accepted && main->panel_update->isVisible()) {
+            accepted = true;
+            say(QStringLiteral("offer"));
+            QTimer::singleShot(0, main, [main] { main->button_updateyes->click(); });
+        }
+        const bool closeNow =
+            (mode == QLatin1String("close") && now == QLatin1String("Updating. Please Wait...")) ||
+            now == QLatin1String("Download Aborted");
+        if (accepted && closeNow && !closed) {
+            closed = true;
+            QTimer::singleShot(0, main, [main] { main->close(); });
+        }
+    }
+};
+
+void startDriver() {
+    auto* driver = new Driver;
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [driver] { driver->poll(); });
+    // The last word: what the panel shows when the game ends.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [driver] {
+        driver->poll();
+        delete driver;
+    });
+    timer->start(20);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startDriver)
