@@ -4,6 +4,8 @@
 // else it does is chosen by SOLMARIN_DRIVER:
 //   accept         accept the offer; close the game once the download has been aborted
 //   close          accept the offer, then close the game while the download is under way
+#include "flatpanel.h"
+#include "imagebutton.h"
 #include "mainform.h"
 #include "update.h"
 
