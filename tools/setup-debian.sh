@@ -10,6 +10,7 @@ packages=(
     libcurl4-openssl-dev zlib1g-dev liblz4-dev
     clang clang-format libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 xvfb xauth valgrind time
+    libsodium-dev minisign lighttpd
 )
 
 missing=()
