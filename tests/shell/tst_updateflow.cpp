@@ -213,6 +213,51 @@ private slots:
         expectAborted(game);
     }
 
+    // The installer cannot be written, or cannot be started: the player is told, and the game
+    // is whole.
+    void installerThatCannotBeWrittenOrStarted_data() {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("cannot be written")
+            << QStringLiteral("write") << QStringLiteral("box: Unable to write to ")
+            << QStringLiteral("status: Download Aborted");
+        QTest::newRow("cannot be started")
+            << QStringLiteral("start")
+            << QStringLiteral("box: There was an error in the update process. Please download "
+                              "SOLMARIN manually from www.velborsoftware.com.")
+            << QStringLiteral("status: Installing");
+    }
+
+    void installerThatCannotBeWrittenOrStarted() {
+        QFETCH(QString, trouble);
+        QFETCH(QString, box);
+        QFETCH(QString, status);
+        WebServer server;
+        serve(server, nullptr);
+        if (trouble == QLatin1String("start"))
+            // Signed, but no program the system can start.
+            server.put(kInstaller, QByteArray("\x7f"
+                                              "ELF not really",
+                                              15));
+        QVERIFY(m_key.sign(server.root() + kInstaller));
+        QVERIFY(server.start());
+        Game game;
+        QVERIFY(game.install(server.address(), m_key));
+        // A folder where the installer would go: the file cannot be made.
+        if (trouble == QLatin1String("write"))
+            QVERIFY(QDir(game.dir.path()).mkdir(QStringLiteral("solmarinsetup.sh")));
+
+        QCOMPARE(game.play(QStringLiteral("accept")), 0);
+        QVERIFY2(game.output.contains(box.toUtf8()), game.output.constData());
+        QVERIFY2(game.output.trimmed().endsWith(status.toUtf8()), game.output.constData());
+        QCOMPARE(readAll(game.path(QStringLiteral("solmarin"))), game.program);
+        QVERIFY(!QFile::exists(game.path(QStringLiteral("solmarin.BAK"))));
+        // No installer left; only the test's own folder stays.
+        QCOMPARE(QFile::exists(game.path(QStringLiteral("solmarinsetup.sh"))),
+                 trouble == QLatin1String("write"));
+    }
+
     // Servers that fail during the download, and a player who closes the game meanwhile.
     void brokenDownloadsLeaveTheGameWhole_data() {
         QTest::addColumn<QString>("mode");

@@ -1,9 +1,8 @@
 // A test build of the game with two changes: the update trusts the public key in "testkey.pub"
 // beside the executable (tests make their own key pairs), and a driver plays the player. It
-// accepts the update offer and reports on standard output what the update panel shows; what
-// else it does is chosen by SOLMARIN_DRIVER:
-//   accept         accept the offer; close the game once the download has been aborted
-//   close          accept the offer, then close the game while the download is under way
+// accepts the update offer, reports on standard output what the update panel shows, answers
+// message boxes (reporting their text) and closes the game once the update has failed. With
+// SOLMARIN_DRIVER=close it closes the game while the download is under way instead.
 #include "flatpanel.h"
 #include "imagebutton.h"
 #include "mainform.h"
@@ -13,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,9 +42,15 @@ struct Driver {
     QString mode = qEnvironmentVariable("SOLMARIN_DRIVER");
     QString status;
     bool accepted = false;
+    bool answered = false;
     bool closed = false;
 
     void poll() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            say(QStringLiteral("box: ") + box->text());
+            answered = true;
+            box->accept();
+        }
         Tmain* main = mainWindow();
         if (!main || !main->label_update)
             return;
@@ -60,7 +66,7 @@ struct Driver {
         }
         const bool closeNow =
             (mode == QLatin1String("close") && now == QLatin1String("Updating. Please Wait...")) ||
-            now == QLatin1String("Download Aborted");
+            now == QLatin1String("Download Aborted") || answered;
         if (accepted && closeNow && !closed) {
             closed = true;
             QTimer::singleShot(0, main, [main] { main->close(); });
