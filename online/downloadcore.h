@@ -41,7 +41,14 @@ struct Answer {
 // Runs one download to its end on the calling thread.
 void run(const Job& job, Answer& answer);
 
+// Checks a downloaded file's minisign signature against a public key (see minisign.h); the
+// check lives in the module too, so the program loads libsodium only when it updates. Gives
+// minisign::Verdict::Malformed when the module cannot be loaded.
+int verifyFile(const std::string& path, const std::string& signature, const std::string& publicKey);
+
 using RunDownload = void (*)(const Job&, Answer&);
 inline constexpr char kRunDownloadSymbol[] = "solmarinRunDownload";
+using VerifyFile = int (*)(const std::string&, const std::string&, const std::string&);
+inline constexpr char kVerifyFileSymbol[] = "solmarinVerifyFile";
 
 } // namespace download

@@ -1,6 +1,8 @@
 // Runs a download through the download module, loaded beside the executable with the first one.
 #include "downloadcore.h"
 
+#include "minisign.h"
+
 #include <climits>
 #include <mutex>
 
@@ -21,9 +23,14 @@ std::string programFolder() {
     return slash == std::string::npos ? std::string(".") : file.substr(0, slash);
 }
 
-RunDownload loadModule(std::string& error) {
+struct Entries {
+    RunDownload run = nullptr;
+    VerifyFile verify = nullptr;
+};
+
+Entries loadModule(std::string& error) {
     static std::once_flag once;
-    static RunDownload entry = nullptr;
+    static Entries entry;
     static std::string loadError;
     std::call_once(once, [] {
         // Only the module built beside this executable is used, never one from the library
@@ -35,9 +42,12 @@ RunDownload loadModule(std::string& error) {
             loadError = why ? why : "the download module cannot be loaded";
             return;
         }
-        entry = reinterpret_cast<RunDownload>(::dlsym(module, kRunDownloadSymbol));
-        if (!entry)
+        entry.run = reinterpret_cast<RunDownload>(::dlsym(module, kRunDownloadSymbol));
+        entry.verify = reinterpret_cast<VerifyFile>(::dlsym(module, kVerifyFileSymbol));
+        if (!entry.run || !entry.verify) {
+            entry = Entries();
             loadError = "the download module has no entry point";
+        }
     });
     error = loadError;
     return entry;
@@ -48,13 +58,22 @@ RunDownload loadModule(std::string& error) {
 void run(const Job& job, Answer& answer) {
     answer = Answer();
     std::string error;
-    const RunDownload entry = loadModule(error);
-    if (!entry) {
+    const Entries entry = loadModule(error);
+    if (!entry.run) {
         answer.failure = Failure::Other;
         answer.message = error;
         return;
     }
-    entry(job, answer);
+    entry.run(job, answer);
+}
+
+int verifyFile(const std::string& path, const std::string& signature,
+               const std::string& publicKey) {
+    std::string error;
+    const Entries entry = loadModule(error);
+    if (!entry.verify)
+        return static_cast<int>(minisign::Verdict::Malformed);
+    return entry.verify(path, signature, publicKey);
 }
 
 } // namespace download

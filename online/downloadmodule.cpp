@@ -4,6 +4,7 @@
 // caller's and the answer is read here, so the request goes out exactly as written (curl would
 // put its own Host line first).
 #include "downloadcore.h"
+#include "minisign.h"
 
 #include <curl/curl.h>
 #include <poll.h>
@@ -270,4 +271,10 @@ solmarinRunDownload(const download::Job& job, download::Answer& answer) {
         answer.failure = t.tooLarge ? download::Failure::TooLarge : download::Failure::WriteFailed;
     else
         fail(answer, code, h);
+}
+
+extern "C" __attribute__((visibility("default"))) int
+solmarinVerifyFile(const std::string& path, const std::string& signature,
+                   const std::string& publicKey) {
+    return static_cast<int>(minisign::verifyFile(path, signature, publicKey));
 }

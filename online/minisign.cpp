@@ -157,20 +157,4 @@ Verdict verifyFile(const std::string& path, std::string_view signatureText,
     return Verdict::Good;
 }
 
-const char* describe(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Good:
-        return "good signature";
-    case Verdict::Malformed:
-        return "malformed signature or key";
-    case Verdict::WrongKey:
-        return "signed by another key";
-    case Verdict::BadSignature:
-        return "signature does not match";
-    case Verdict::Unreadable:
-        return "file cannot be read";
-    }
-    return "";
-}
-
 } // namespace minisign

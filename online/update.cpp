@@ -2,6 +2,7 @@
 // and back, and the download of a signed installer that is checked before anything runs.
 #include "update.h"
 
+#include "downloadcore.h"
 #include "httpprot.h"
 #include "minisign.h"
 
@@ -103,8 +104,8 @@ void downloadVerified(THttpCli& client, const std::string& url, const QString& l
         download(client, url, local, received);
         std::ostringstream signature;
         fetchInto(client, url + kSignatureSuffix, signature, kMaxSignatureSize);
-        const minisign::Verdict verdict = minisign::verifyFile(
-            QFile::encodeName(local).toStdString(), signature.str(), publicKey);
+        const auto verdict = static_cast<minisign::Verdict>(download::verifyFile(
+            QFile::encodeName(local).toStdString(), signature.str(), publicKey));
         if (verdict != minisign::Verdict::Good)
             throw BadSignature(std::string("Installer refused: ") + minisign::describe(verdict));
     } catch (...) {
