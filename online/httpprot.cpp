@@ -60,6 +60,8 @@ std::string THttpCli::fetchOnce(const std::string& url) {
     if (!isWebAddress(address))
         throw EHttpException("Bad address: " + url, 404);
     std::string host = address.host(QUrl::FullyEncoded).toStdString();
+    if (host.find(':') != std::string::npos)
+        host = "[" + host + "]"; // an IPv6 address
     if (address.port() != -1)
         host += ":" + std::to_string(address.port());
     std::string path = address.path(QUrl::FullyEncoded).toStdString();

@@ -74,8 +74,6 @@ private slots:
         QTest::newRow("404 raises with the reason phrase")
             << 0 << QByteArray::fromStdString(answer("404 Not Found", "<html>gone</html>"))
             << QByteArray() << "Not Found" << 404;
-        QTest::newRow("500") << 0 << QByteArray::fromStdString(answer("500 Internal Trouble", "x"))
-                             << QByteArray() << "Internal Trouble" << 500;
         QTest::newRow("five redirections are followed")
             << 5 << QByteArray::fromStdString(answer("200 OK", "final")) << QByteArray("final")
             << "" << 200;

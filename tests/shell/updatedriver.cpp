@@ -3,11 +3,10 @@
 // accepts the update offer, reports on standard output what the update panel shows, answers
 // message boxes (reporting their text) and closes the game once the update has failed. With
 // SOLMARIN_DRIVER=close it closes the game while the download is under way instead.
-#include "flatpanel.h"
-#include "imagebutton.h"
 #include "mainform.h"
 #include "update.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
@@ -52,17 +51,21 @@ struct Driver {
             box->accept();
         }
         Tmain* main = mainWindow();
-        if (!main || !main->label_update)
+        auto* label = main ? main->findChild<QLabel*>(QStringLiteral("label_update")) : nullptr;
+        auto* panel = main ? main->findChild<QWidget*>(QStringLiteral("panel_update")) : nullptr;
+        auto* yes =
+            main ? main->findChild<QAbstractButton*>(QStringLiteral("button_updateyes")) : nullptr;
+        if (!label || !panel || !yes)
             return;
-        const QString now = main->label_update->text();
+        const QString now = label->text();
         if (now != status) {
             status = now;
             say(QStringLiteral("status: ") + now);
         }
-        if (!accepted && main->panel_update->isVisible()) {
+        if (!accepted && panel->isVisible()) {
             accepted = true;
             say(QStringLiteral("offer"));
-            QTimer::singleShot(0, main, [main] { main->button_updateyes->click(); });
+            QTimer::singleShot(0, yes, [yes] { yes->click(); });
         }
         const bool closeNow =
             (mode == QLatin1String("close") && now == QLatin1String("Updating. Please Wait...")) ||
