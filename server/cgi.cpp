@@ -16,11 +16,16 @@ std::string environment(const char* name) {
 
 const char* reason(int status) {
     switch (status) {
-    case 200: return "OK";
-    case 400: return "Bad Request";
-    case 429: return "Too Many Requests";
-    case 503: return "Service Unavailable";
-    default: return "Internal Server Error";
+    case 200:
+        return "OK";
+    case 400:
+        return "Bad Request";
+    case 429:
+        return "Too Many Requests";
+    case 503:
+        return "Service Unavailable";
+    default:
+        return "Internal Server Error";
     }
 }
 

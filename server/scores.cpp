@@ -162,9 +162,10 @@ bool parseQuery(const std::string& query, Post& post, std::string& why) {
             why = "a malformed escape";
             return false;
         }
-        bool* seen = key == "name" ? &haveName : key == "date" ? &haveDate
-                                             : key == "score" ? &haveScore
-                                                              : nullptr;
+        bool* seen = key == "name"    ? &haveName
+                     : key == "date"  ? &haveDate
+                     : key == "score" ? &haveScore
+                                      : nullptr;
         if (!seen || *seen) {
             why = seen ? "a key given twice" : "an unknown key";
             return false;
@@ -199,12 +200,23 @@ std::string htmlEscape(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -252,13 +264,17 @@ namespace {
 struct Database {
     sqlite3* db = nullptr;
     ~Database() { sqlite3_close(db); }
-    bool exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool exec(const char* sql) {
+        return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
     std::string error() const { return db ? sqlite3_errmsg(db) : "no database"; }
 };
 
 struct Statement {
     sqlite3_stmt* statement = nullptr;
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &statement, nullptr); }
+    Statement(sqlite3* db, const char* sql) {
+        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    }
     ~Statement() { sqlite3_finalize(statement); }
     explicit operator bool() const { return statement != nullptr; }
 };
@@ -268,8 +284,7 @@ bool open(const std::string& folder, Database& database) {
         return false;
     // Concurrent posts queue on the write lock instead of failing at once.
     sqlite3_busy_timeout(database.db, 10000);
-    return database.exec("PRAGMA journal_mode=WAL") &&
-           database.exec("PRAGMA synchronous=NORMAL") &&
+    return database.exec("PRAGMA journal_mode=WAL") && database.exec("PRAGMA synchronous=NORMAL") &&
            database.exec("CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT "
                          "NOT NULL, date TEXT NOT NULL, score INTEGER NOT NULL, posted INTEGER "
                          "NOT NULL, address TEXT NOT NULL);"
@@ -335,7 +350,8 @@ bool overLimit(Database& database, const Request& request) {
 bool store(Database& database, const Request& request, const Post& post) {
     Statement insert(database.db, "INSERT INTO scores(name, date, score, posted, address) "
                                   "VALUES(?, ?, ?, ?, ?)");
-    sqlite3_bind_text(insert.statement, 1, post.name.c_str(), int(post.name.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(insert.statement, 1, post.name.c_str(), int(post.name.size()),
+                      SQLITE_TRANSIENT);
     sqlite3_bind_text(insert.statement, 2, post.date.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_int64(insert.statement, 3, post.score);
     sqlite3_bind_int64(insert.statement, 4, request.now);

@@ -5,6 +5,7 @@
 #include "aboutform.h"
 #include "errorbox.h"
 #include "helpform.h"
+#include "highscoreform.h"
 #include "lbback.h"
 #include "mainform.h"
 #include "tallylistform.h"
@@ -49,6 +50,7 @@ void Application::createSecondaryWindows(Tmain& main) {
     auto* about = new Tabout(tile, &main);
     main.setAboutWindow(about);
     main.setHelpWindow(new Thelp(tile, about, &main));
+    main.setHighscoreWindow(new Thighscore(tile, main.shortname(), &main));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

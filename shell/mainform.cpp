@@ -6,6 +6,7 @@
 #include "errorbox.h"
 #include "flatpanel.h"
 #include "helpform.h"
+#include "highscoreform.h"
 #include "imagebutton.h"
 #include "inifile.h"
 #include "lbback.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -375,6 +377,10 @@ void Tmain::createClearedPanel() {
     panel_wait->setFont(tableFont(13, true));
     panel_wait->setFontColor(Qt::white);
     panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait......"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
 }
 
 void Tmain::createUpdatePanel() {
@@ -463,6 +469,9 @@ void Tmain::connectHandlers() {
     on(button_namedone, &ImageButton::clicked, &Tmain::button_namedoneClick);
     on(button_donelost, &ImageButton::clicked, &Tmain::button_donelostClick);
     on(button_cancel, &ImageButton::clicked, &Tmain::button_cancelClick);
+    on(button_sendscore, &ImageButton::clicked, &Tmain::button_sendscoreClick);
+    on(button_highscores, &ImageButton::clicked, &Tmain::button_highscoresClick);
+    on(Timer1, &QTimer::timeout, &Tmain::Timer1Timer);
     on(image_logo, &ImageButton::clicked, &Tmain::image_logoClick);
 
     on(StartGame1, &QAction::triggered, &Tmain::StartGame1Click);
@@ -825,8 +834,87 @@ void Tmain::TallyList1Click() {
         m_tally->show();
 }
 
-// Fetches and shows the high-score list, once the online services are part of the program.
-void Tmain::ViewHighScoreList1Click() {}
+void Tmain::ViewHighScoreList1Click() {
+    button_highscoresClick();
+}
+
+void Tmain::button_highscoresClick() {
+    if (!m_highscore)
+        return;
+    m_highscore->loadit();
+    m_highscore->show();
+}
+
+namespace {
+
+// Today as "m/d/yy", with the date separator of the user's locale. Locales that write their
+// dates with blanks or with words between the numbers have no such separator; they get "/".
+QString postingDate() {
+    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    QChar separator = QLatin1Char('/');
+    for (const QChar c : format) {
+        if (c.isLetter())
+            continue;
+        if (c == QLatin1Char('.') || c == QLatin1Char('-'))
+            separator = c;
+        break;
+    }
+    const QDate today = QDate::currentDate();
+    return QString::number(today.month()) + separator + QString::number(today.day()) + separator +
+           QStringLiteral("%1").arg(today.year() % 100, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+void Tmain::button_sendscoreClick() {
+    if (edit_name->text().isEmpty())
+        NameValidator::setText(edit_name, QStringLiteral("Guest"));
+    // A post that cannot even be started shows as one that is never answered.
+    try {
+        if (m_highscore)
+            m_highscore->sendscore(edit_name->text(), postingDate(),
+                                   QString::number(m_game.score()));
+    } catch (...) {
+    }
+    m_countdown = 40;
+    m_dots = 0;
+    m_failureShown = false;
+    Timer1->start();
+    panel_wait->show();
+    panel_wait->raise();
+}
+
+void Tmain::Timer1Timer() {
+    --m_countdown;
+    if (++m_dots > 5)
+        m_dots = 1;
+    panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait") +
+                           QString(m_dots, QLatin1Char('.')));
+    if (m_countdown == 0 && !m_failureShown) {
+        postingFailed();
+        Timer1->stop();
+    }
+}
+
+// Shown once per post, whether the wait ran out or the server refused the score; the panel
+// then stays over the send and list buttons, so only CANCEL is left.
+void Tmain::postingFailed() {
+    m_failureShown = true;
+    errorbox::show(QStringLiteral("Posting Failed."));
+}
+
+void Tmain::setHighscoreWindow(Thighscore* highscore) {
+    m_highscore = highscore;
+    connect(highscore, &Thighscore::posted, this, [this] {
+        panel_cleared->hide();
+        Timer1->stop();
+    });
+    connect(highscore, &Thighscore::postFailed, this, [this] {
+        Timer1->stop();
+        if (!m_failureShown)
+            postingFailed();
+    });
+}
 
 void Tmain::Help2Click() {
     if (m_help)

@@ -18,11 +18,13 @@ class SoundPlayer;
 class THTTPGet;
 class Tabout;
 class Thelp;
+class Thighscore;
 class Ttallylist;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class TFlatPanel;
 class TLbBackground;
 
@@ -42,6 +44,8 @@ public:
     void setAboutWindow(Tabout* about) { m_about = about; }
     void setHelpWindow(Thelp* help) { m_help = help; }
     void setTallyWindow(Ttallylist* tally) { m_tally = tally; }
+    void setHighscoreWindow(Thighscore* highscore);
+    Thighscore* highscoreWindow() const { return m_highscore; }
     Ttallylist* tallyWindow() const { return m_tally; }
     // The full path of the tally file, beside the executable.
     QString tallyFile() const;
@@ -90,6 +94,10 @@ public:
     void image_logoClick();
     void TallyList1Click();
     void ViewHighScoreList1Click();
+    void button_sendscoreClick();
+    void button_highscoresClick();
+    // One tick of the posting wait; Timer1 calls it once a second, tests call it directly.
+    void Timer1Timer();
     void Help2Click();
     void About1Click();
 
@@ -143,6 +151,7 @@ public:
     ImageButton* button_highscores = nullptr;
     ImageButton* button_cancel = nullptr;
     TFlatPanel* panel_wait = nullptr;
+    QTimer* Timer1 = nullptr; // the posting wait, one tick a second
 
     TFlatPanel* panel_update = nullptr;
     QLabel* Label15 = nullptr;
@@ -199,6 +208,7 @@ private:
     void createLostPanel();
     void createClearedPanel();
     void createUpdatePanel();
+    void postingFailed();
     void createMenu();
     void connectHandlers();
     void connectUpdateHandlers();
@@ -227,6 +237,12 @@ private:
     Thelp* m_help = nullptr;
     Ttallylist* m_tally = nullptr;
     update::ExecutableBackup m_backup;
+    Thighscore* m_highscore = nullptr;
+    // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
+    // shown for the post in progress.
+    int m_countdown = 0;
+    int m_dots = 0;
+    bool m_failureShown = false;
 
     QString m_shortname;
     int m_defaultWidth = 0;

@@ -18,7 +18,7 @@
 class RawServer {
 public:
     // `reply` is sent whole after the request has arrived, then the connection is closed; with
-    // `hang` nothing is ever sent and the connection stays open until the client gives up.
+    // `hang` nothing is sent until release() and the connection stays open meanwhile.
     explicit RawServer(std::string reply, bool hang = false)
         : m_reply(std::move(reply)), m_hang(hang) {
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -40,6 +40,9 @@ public:
     }
 
     int port() const { return m_port; }
+    std::string hostPort() const { return "127.0.0.1:" + std::to_string(m_port); }
+    // A hanging server sends its reply now, and to every later request at once.
+    void release() { m_hang = false; }
     std::string base() const { return "http://127.0.0.1:" + std::to_string(m_port); }
 
     // The requests received so far, each as its bytes.
@@ -101,11 +104,11 @@ private:
             m_requests.push_back(data);
         }
         m_changed.notify_all();
-        if (!m_hang) {
-            ::send(connection, m_reply.data(), m_reply.size(), MSG_NOSIGNAL);
-            return;
-        }
         while (!m_stop) {
+            if (!m_hang) {
+                ::send(connection, m_reply.data(), m_reply.size(), MSG_NOSIGNAL);
+                return;
+            }
             pollfd ready{connection, POLLIN, 0};
             if (::poll(&ready, 1, 20) > 0 && ::recv(connection, buffer, sizeof buffer, 0) <= 0) {
                 std::lock_guard<std::mutex> hold(m_mutex);
@@ -117,7 +120,7 @@ private:
     }
 
     std::string m_reply;
-    bool m_hang;
+    std::atomic<bool> m_hang;
     int m_listen = -1;
     int m_port = 0;
     std::atomic<bool> m_stop{false};
