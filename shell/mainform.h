@@ -11,8 +11,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
+class BoardAccess;
+class BoardScaler;
+class CardAnimator;
 class ImageButton;
 class SoundPlayer;
 class THTTPGet;
@@ -53,6 +57,10 @@ public:
     // Draws the board, the labels and the Undo controls from the engine's state, touching only
     // the controls whose content changed.
     void refresh();
+    // Keyboard play and screen readers, the card animations, the scale of the table.
+    BoardAccess* boardAccess() const { return m_access; }
+    CardAnimator* animator() const { return m_animator; }
+    qreal boardScale() const;
 
     // Settings file.
     void loadinifile();
@@ -100,6 +108,7 @@ public:
     void Timer1Timer();
     void Help2Click();
     void About1Click();
+    void AnimateCards1Click();
 
     // The update check and the download of the installer.
     void checkupdateDoneString(QObject* Sender, const QByteArray& Result);
@@ -175,6 +184,7 @@ public:
     QAction* ResetScreenLocation1 = nullptr;
     QAction* ChangeName1 = nullptr;
     QAction* updatecheck = nullptr;
+    QAction* AnimateCards1 = nullptr;
     QMenu* View1 = nullptr;
     QAction* TallyList1 = nullptr;
     QAction* ViewHighScoreList1 = nullptr;
@@ -215,6 +225,9 @@ private:
     void startUpdateCheck();
     void abortUpdate();
     void handOver();
+    void createBoardHelpers();
+    void fitBoard();
+    std::array<int, Game::kSlots + 3> shownImages() const;
 
     ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
                                int y);
@@ -254,4 +267,10 @@ private:
     std::array<Shown, Game::kSlots + 1> m_shownSlots{};
     Shown m_shownDiscard;
     Shown m_shownStock;
+
+    std::unique_ptr<BoardScaler> m_scaler;
+    BoardAccess* m_access = nullptr;
+    CardAnimator* m_animator = nullptr;
+    // The "Animations" key is written only once the player has chosen, or found in the file.
+    bool m_animationsKept = false;
 };
