@@ -26,12 +26,6 @@ bool offered(int status, const QString& body, const QString& ownVersion) {
     return status == 200 && !body.isEmpty() && body != ownVersion;
 }
 
-bool canUpdate(const QString& executable) {
-    const QFileInfo exe(executable);
-    const QFileInfo folder(exe.absolutePath());
-    return folder.isDir() && folder.isWritable() && exe.isWritable();
-}
-
 QString backupName(const QString& executable) {
     const QFileInfo info(executable);
     const QString name = info.fileName();

@@ -29,10 +29,6 @@ QString versionObject(const QString& shortname);
 // in any way from our own version.
 bool offered(int status, const QString& body, const QString& ownVersion);
 
-// An installer can only replace the game where the game's folder and executable may be
-// written; a copy installed for the whole system is updated by its package manager instead.
-bool canUpdate(const QString& executable);
-
 // The executable's full path with its extension (if any) changed to ".BAK".
 QString backupName(const QString& executable);
 

@@ -8,10 +8,13 @@
 #include "highscoreform.h"
 #include "lbback.h"
 #include "mainform.h"
+#include "quitsignal.h"
 #include "tallylistform.h"
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solmarin"));
+    // Lets the desktop match the window with the installed entry and its icon.
+    setDesktopFileName(QStringLiteral("com.velborsoftware.solmarin"));
 }
 
 // The windows go before the application object, so they can still save their files.
@@ -20,13 +23,22 @@ Application::~Application() {
 }
 
 int Application::run(const std::function<void(Tmain&)>& beforeShow) {
+    // Asked to end from outside, the game ends as if its window were closed. The tally is made
+    // first when that comes before the first frame, so it is read and written back, not lost.
+    new QuitSignal(
+        [this] {
+            if (!m_main || !m_main->isVisible())
+                return;
+            errorbox::guard([this] { makeSecondaryWindowsOnce(); });
+            m_main->close();
+        },
+        this);
     m_main = std::make_unique<Tmain>();
     // Nothing on the other windows can be reached before the table is on the screen, so they
     // are made right after its first frame rather than before it.
     connect(
         m_main.get(), &Tmain::firstFrameShown, this,
-        [this] { errorbox::guard([this] { createSecondaryWindows(*m_main); }); },
-        Qt::QueuedConnection);
+        [this] { errorbox::guard([this] { makeSecondaryWindowsOnce(); }); }, Qt::QueuedConnection);
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
@@ -38,6 +50,12 @@ Application::createWindows(std::function<void(const std::string&)> soundSink) {
     auto main = std::make_unique<Tmain>(std::move(soundSink));
     createSecondaryWindows(*main);
     return main;
+}
+
+void Application::makeSecondaryWindowsOnce() {
+    if (m_main->tallyWindow())
+        return;
+    createSecondaryWindows(*m_main);
 }
 
 void Application::createSecondaryWindows(Tmain& main) {

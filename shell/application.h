@@ -36,5 +36,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    void makeSecondaryWindowsOnce();
+
     std::unique_ptr<Tmain> m_main;
 };

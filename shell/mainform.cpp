@@ -189,13 +189,7 @@ void createNamedMutex(const QString& name) {
     if (created)
         return;
     created = true;
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString file = name + QStringLiteral(".lock");
-    if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
-        folder = QDir::tempPath();
-        file = name + QLatin1Char('-') + QString::number(getuid()) + QStringLiteral(".lock");
-    }
-    const QByteArray path = QFile::encodeName(QDir(folder).filePath(file));
+    const QByteArray path = QFile::encodeName(paths::lockFile(name));
     // No following of links: the shared temporary folder must not lead the file elsewhere.
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd >= 0)
@@ -682,7 +676,7 @@ void Tmain::setBounds(const Bounds& bounds) {
 // ---- Settings file -------------------------------------------------------------------------
 
 QString Tmain::settingsFile() const {
-    return paths::beside(m_shortname + QStringLiteral(".ini"));
+    return paths::settingsFile(m_shortname + QStringLiteral(".ini"));
 }
 
 void Tmain::loadinifile() {
@@ -783,7 +777,7 @@ void Tmain::checkscore(int score, const std::string& name) {
 }
 
 QString Tmain::tallyFile() const {
-    return paths::beside(m_shortname + QStringLiteral("tally.tld"));
+    return paths::dataFile(m_shortname + QStringLiteral("tally.tld"));
 }
 
 std::string Tmain::playerName() {

@@ -34,7 +34,7 @@ QString Tmain::programFile() const {
 void Tmain::startUpdateCheck() {
     // A copy the player cannot replace (installed for the whole system) is updated by the
     // system's package manager; asking the server would only lead to an offer that must fail.
-    if (!update::canUpdate(programFile()))
+    if (!QFileInfo::exists(programFile()) || !paths::canCreateIn(paths::programFolder()))
         return;
     if (!checkupdate) {
         checkupdate = new THTTPGet(this);

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,6 +22,8 @@ public:
     // `hang` nothing is sent until release() and the connection stays open meanwhile.
     explicit RawServer(std::string reply, bool hang = false)
         : m_reply(std::move(reply)), m_hang(hang) {
+        // A proxy set for the machine must not stand between the tests and their own server.
+        ::setenv("no_proxy", "127.0.0.1", 1);
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
