@@ -221,6 +221,9 @@ bool showsOnAScreen(const QRect& bounds) {
     return false;
 }
 
+// Written only once the player has changed "Automatically Check for Updates".
+constexpr const char* kUpdatesKey = "Updates";
+
 } // namespace
 
 Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
@@ -464,8 +467,8 @@ void Tmain::createMenu() {
     ResetScreenLocation1 =
         action(Options1, "ResetScreenLocation1", QStringLiteral("Reset Screen Location"));
     ChangeName1 = action(Options1, "ChangeName1", QStringLiteral("Change  Name"));
-    // Its mark is read once, when the window is first shown; nothing stores it, so the check
-    // runs at every start.
+    // Its mark is read once, when the window is first shown, and kept in the settings once the
+    // player has changed it.
     updatecheck =
         action(Options1, "updatecheck", QStringLiteral("Automatically Check for Updates"));
     updatecheck->setCheckable(true);
@@ -518,6 +521,7 @@ void Tmain::connectHandlers() {
     on(ViewHighScoreList1, &QAction::triggered, &Tmain::ViewHighScoreList1Click);
     on(Help2, &QAction::triggered, &Tmain::Help2Click);
     on(About1, &QAction::triggered, &Tmain::About1Click);
+    connectUpdateHandlers();
     on(AnimateCards1, &QAction::triggered, &Tmain::AnimateCards1Click);
 }
 
@@ -601,8 +605,16 @@ void Tmain::FormCreate() {
 }
 
 void Tmain::FormShow() {
-    // The update check starts here once the online services are part of the program; it only
-    // reads the mark of `updatecheck` and does not hold up the window.
+    // Only the mark is read here. The check itself waits for the table's first frame, so that
+    // loading the network module does not hold up the window.
+    if (!updatecheck->isChecked())
+        return;
+    if (m_painted)
+        startUpdateCheck();
+    else
+        connect(
+            this, &Tmain::firstFrameShown, this,
+            [this] { errorbox::guard([this] { startUpdateCheck(); }); }, Qt::SingleShotConnection);
 }
 
 void Tmain::FormResize() {
@@ -720,6 +732,7 @@ void Tmain::loadinifile() {
     NameValidator::setText(edit_aname, edit_name->text());
     // Players who run a score server of their own name it here; the key is only ever read.
     serveraddress::setConfigured(inifile::readString(path, kSection, "Server", ""));
+    updatecheck->setChecked(inifile::readString(path, kSection, kUpdatesKey, "yes") != "no");
     // Animations are on unless the player turned them off; only then is the key kept.
     const std::string animations = inifile::readString(path, kSection, "Animations", "");
     m_animationsKept = !animations.empty();
@@ -888,6 +901,12 @@ void Tmain::Exit1Click() {
 // The menu has flipped the mark already; the file follows it at once.
 void Tmain::PlaySounds1Click() {
     saveinifile();
+}
+
+// The check mark has flipped; a player who turns the check off is never contacted again.
+void Tmain::updatecheckClick() {
+    const std::string path = QFile::encodeName(settingsFile()).toStdString();
+    inifile::writeString(path, kSection, kUpdatesKey, updatecheck->isChecked() ? "yes" : "no");
 }
 
 void Tmain::ResetScreenLocation1Click() {

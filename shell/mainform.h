@@ -3,6 +3,8 @@
 
 #include "cardimagelist.h"
 #include "game.h"
+#include "httpprot.h"
+#include "update.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -18,6 +20,7 @@ class BoardScaler;
 class CardAnimator;
 class ImageButton;
 class SoundPlayer;
+class THTTPGet;
 class Tabout;
 class TallyBook;
 class Thelp;
@@ -113,6 +116,16 @@ public:
     void About1Click();
     void AnimateCards1Click();
 
+    // The update check and the download of the installer.
+    void checkupdateDoneString(QObject* Sender, const QByteArray& Result);
+    void button_updateyesClick();
+    void button_updatecancelClick();
+    void downloadit();
+    void updatecheckClick();
+    // The running executable as the update sees it: the program's own file in the program
+    // folder.
+    QString programFile() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -141,6 +154,10 @@ private:
     void postingFailed();
     void createMenu();
     void connectHandlers();
+    void connectUpdateHandlers();
+    void startUpdateCheck();
+    void abortUpdate();
+    void handOver();
     void createBoardHelpers();
     void fitBoard();
     std::array<int, Game::kSlots + 3> shownImages() const;
@@ -166,6 +183,7 @@ private:
     Tabout* m_about = nullptr;
     Thelp* m_help = nullptr;
     Ttallylist* m_tally = nullptr;
+    update::ExecutableBackup m_backup;
     Thighscore* m_highscore = nullptr;
     // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
     // shown for the post in progress.
@@ -240,6 +258,8 @@ private:
     ImageButton* button_updateyes = nullptr;
     ImageButton* button_updatecancel = nullptr;
     QLabel* label_update = nullptr;
+    THTTPGet* checkupdate = nullptr; // made when the check starts
+    THttpCli getupdate;
 
     QMenu* file1 = nullptr;
     QAction* StartGame1 = nullptr;

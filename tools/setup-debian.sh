@@ -11,6 +11,7 @@ packages=(
     lighttpd libsqlite3-dev
     clang clang-format libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 xvfb xauth valgrind time
+    libsodium-dev minisign
     qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev
 )
 
