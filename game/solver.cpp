@@ -10,9 +10,12 @@ namespace {
 
 constexpr int kLastStock = card::kCount; // once dealpos is here the stock is empty
 constexpr int kRanks = 13;
+constexpr std::uint32_t kAllRanks = (1u << kRanks) - 1;
 
 // Where each rank comes when the ranks are walked in steps of two: 0, 2, 4, .., 12, 1, 3, .., 11.
 constexpr std::array<int, kRanks> kStepOf = {0, 7, 1, 8, 2, 9, 3, 10, 4, 11, 5, 12, 6};
+// Longer runs of ranks prune a few more positions but cost more at every one.
+constexpr int kRunLength = 3;
 
 std::uint32_t bit(int slot) {
     return 1u << (slot - 1);
@@ -126,7 +129,7 @@ Solver::Solver(std::uint64_t nodeLimit) : m_nodeLimit(nodeLimit) {}
 Solver::Result Solver::solve(const Position& position) {
     std::uint32_t mask = 0;
     m_slotsWithKey.fill(0);
-    m_counts.fill(0);
+    m_stepCounts.fill(0);
     for (int n = 1; n <= Game::kSlots; ++n) {
         const Game::Cover& c = position.covers[n];
         // The engine's cover test: only a first coverer makes a slot coverable at all.
@@ -135,7 +138,7 @@ Solver::Result Solver::solve(const Position& position) {
         if (position.slots[n] != 0) {
             mask |= bit(n);
             m_slotsWithKey[m_keys[n - 1]] |= bit(n);
-            ++m_counts[m_keys[n - 1]];
+            ++m_stepCounts[kStepOf[m_keys[n - 1]]];
         }
     }
     for (int k = 0; k < kRanks; ++k) {
@@ -145,16 +148,22 @@ Solver::Result Solver::solve(const Position& position) {
     for (int p = 1; p <= card::kCount; ++p) {
         m_stockKeys[p] = card::key(position.deck[p]);
     }
-    m_stockCounts[kLastStock].fill(0);
+    m_stockSteps[kLastStock].fill(0);
     for (int p = kLastStock; p > 0; --p) {
-        m_stockCounts[p - 1] = m_stockCounts[p];
-        ++m_stockCounts[p - 1][m_stockKeys[p]];
+        m_stockSteps[p - 1] = m_stockSteps[p];
+        ++m_stockSteps[p - 1][kStepOf[m_stockKeys[p]]];
     }
     m_stockFeeds[kLastStock] = 0;
     for (int p = kLastStock; p > 0; --p) {
         const int k = m_stockKeys[p];
         m_stockFeeds[p - 1] = m_stockFeeds[p] | 1u << (k + 1) % kRanks |
                               1u << (k + kRanks - 1) % kRanks;
+    }
+    m_beneath1.fill(0);
+    for (int i = 0; i < Game::kSlots; ++i) {
+        for (std::uint32_t on = m_coveredBy[i]; on != 0; on &= on - 1) {
+            m_beneath1[__builtin_ctz(on)] |= 1u << i;
+        }
     }
     // A slot lies beneath another when that one covers it, directly or through others; covers
     // lie on higher slot numbers, but the table may come from a restored line, so iterate.
@@ -177,7 +186,7 @@ Solver::Result Solver::solve(const Position& position) {
 
     Result result;
     const int dealpos = std::min(std::max(position.dealpos, 0), kLastStock);
-    const bool won = search(mask, dealpos, card::key(position.discard));
+    const bool won = search(mask, uncovered(mask), dealpos, card::key(position.discard));
     result.nodes = m_nodes;
     if (won) {
         result.verdict = Verdict::Winnable;
@@ -191,15 +200,13 @@ Solver::Result Solver::solve(const Position& position) {
 // True when a card left on the board can never be played: no later stock card, no other board
 // card that can be played before it, and not the discard now is one rank from it.
 bool Solver::stranded(std::uint32_t mask, int dealpos, std::uint32_t playable) const {
-    const std::uint32_t fedByStock = dealpos < kLastStock ? m_stockFeeds[dealpos] : 0;
-    for (int k = 0; k < kRanks; ++k) {
-        const std::uint32_t here = m_slotsWithKey[k] & mask & ~playable;
-        if (here == 0 || (fedByStock >> k & 1)) {
-            continue;
-        }
+    const std::uint32_t fedByStock = m_stockFeeds[dealpos];
+    for (std::uint32_t ranks = ~fedByStock & kAllRanks; ranks != 0; ranks &= ranks - 1) {
+        const int k = __builtin_ctz(ranks);
         const std::uint32_t feeders = m_neighbours[k] & mask;
-        for (std::uint32_t rest = here; rest != 0; rest &= rest - 1) {
-            if ((feeders & ~m_beneath[__builtin_ctz(rest)]) == 0) {
+        for (std::uint32_t here = m_slotsWithKey[k] & mask & ~playable; here != 0;
+             here &= here - 1) {
+            if ((feeders & ~m_beneath[__builtin_ctz(here)]) == 0) {
                 return true;
             }
         }
@@ -207,33 +214,34 @@ bool Solver::stranded(std::uint32_t mask, int dealpos, std::uint32_t playable) c
     return false;
 }
 
-// Every card played follows one a rank away: the discard now, a later stock card or another board
-// card, each followed by one card at most. When the cards of some ranks outnumber all that could
-// go before them, the board cannot be cleared. Ranks two apart share their neighbours, so the
-// sets worth counting are runs of every second rank.
+// Every card played goes onto one a rank away: the discard now, a later stock card or another
+// board card, each of them taken by one card at most. When the cards of a few ranks outnumber
+// all that could lie beneath them, the board cannot be cleared. Ranks two apart share their
+// neighbours, so the sets worth counting are runs of every second rank; runs of up to three
+// catch nearly every such board and cost little.
 bool Solver::shortOfPredecessors(int dealpos, int key) const {
-    const std::array<int, kRanks>& stock = m_stockCounts[dealpos];
-    // Ranks in steps of two, twice round, with the supply of the rank below and above each.
-    int below[2 * kRanks];
-    int above[2 * kRanks];
-    int own[2 * kRanks];
-    for (int k = 0; k < kRanks; ++k) {
-        const int supply = m_counts[k] + stock[k] + (k == key ? 1 : 0);
-        // Rank k lies below rank k + 1 and above rank k - 1; in steps of two these sit at
-        // kStepOf[(k + 1) % 13] and kStepOf[(k + 12) % 13].
-        below[kStepOf[k == kRanks - 1 ? 0 : k + 1]] = supply;
-        above[kStepOf[k == 0 ? kRanks - 1 : k - 1]] = supply;
-        own[kStepOf[k]] = m_counts[k];
+    // Walking the ranks in steps of two, rank r - 1 lies six steps on and rank r + 1 seven.
+    int supply[2 * kRanks];
+    int demand[2 * kRanks];
+    const std::array<int, kRanks>& stock = m_stockSteps[dealpos];
+    for (int i = 0; i < kRanks; ++i) {
+        demand[i] = demand[i + kRanks] = m_stepCounts[i];
+        supply[i] = supply[i + kRanks] = m_stepCounts[i] + stock[i];
     }
-    // A run of every second rank needs the ranks just below each of its cards and the one just
-    // above its last. The run ending at each step with the least to spare is kept as it goes.
-    int spare = 0;
-    for (int step = 0; step < 2 * kRanks; ++step) {
-        const int i = step < kRanks ? step : step - kRanks;
-        const int gain = below[i] - own[i];
-        spare = step == 0 ? gain : std::min(gain, spare + gain);
-        if (spare + above[i] < 0) {
-            return true;
+    ++supply[kStepOf[key]];
+    ++supply[kStepOf[key] + kRanks];
+    for (int i = 0; i < kRanks; ++i) {
+        if (demand[i] == 0) {
+            continue;
+        }
+        int need = 0;
+        int have = supply[i + 6];
+        for (int run = 0; run < kRunLength; ++run) {
+            need += demand[i + run];
+            have += supply[i + run + 7];
+            if (need > have) {
+                return true;
+            }
         }
     }
     return false;
@@ -250,7 +258,20 @@ std::uint32_t Solver::uncovered(std::uint32_t mask) const {
     return mask & ~covered;
 }
 
-bool Solver::search(std::uint32_t mask, int dealpos, int key) {
+// The uncovered cards once the card in slot i + 1 has gone from a board whose uncovered cards
+// were `open`: only the slots it lay on can have come free.
+std::uint32_t Solver::uncoveredAfter(std::uint32_t rest, std::uint32_t open, int i) const {
+    open &= ~(1u << i);
+    for (std::uint32_t under = m_beneath1[i] & rest; under != 0; under &= under - 1) {
+        const int j = __builtin_ctz(under);
+        if ((m_coveredBy[j] & rest) == 0) {
+            open |= 1u << j;
+        }
+    }
+    return open;
+}
+
+bool Solver::search(std::uint32_t mask, std::uint32_t open, int dealpos, int key) {
     if (mask == 0) {
         return true;
     }
@@ -260,12 +281,8 @@ bool Solver::search(std::uint32_t mask, int dealpos, int key) {
     }
     // What a discard rank allows: the uncovered cards one rank from it. The future of a position
     // depends on its discard only through this set.
-    const std::uint32_t open = uncovered(mask);
     const auto fits = [&](int k) { return open & m_neighbours[k]; };
     const std::uint32_t playableNow = fits(key);
-    if (stranded(mask, dealpos, playableNow) || shortOfPredecessors(dealpos, key)) {
-        return false;
-    }
     // A discard that allows no more than one known to lose here loses as well.
     const std::uint64_t place = placeWord(mask, dealpos);
     for (std::uint32_t lost = m_failed.ranks(place); lost != 0; lost &= lost - 1) {
@@ -273,14 +290,21 @@ bool Solver::search(std::uint32_t mask, int dealpos, int key) {
             return false;
         }
     }
-    for (std::uint32_t playable = playableNow; playable != 0; playable &= playable - 1) {
-        const int i = __builtin_ctz(playable);
+    if (stranded(mask, dealpos, playableNow) || shortOfPredecessors(dealpos, key)) {
+        m_failed.add(place, key);
+        return false;
+    }
+    // Lower rows first: on most deals that finds a winning line with the fewest detours.
+    for (std::uint32_t playable = playableNow; playable != 0;) {
+        const int i = 31 - __builtin_clz(playable);
+        playable &= ~(1u << i);
         m_line.push_back(i + 1);
-        --m_counts[m_keys[i]];
-        if (search(mask & ~(1u << i), dealpos, m_keys[i])) {
+        --m_stepCounts[kStepOf[m_keys[i]]];
+        const std::uint32_t rest = mask & ~(1u << i);
+        if (search(rest, uncoveredAfter(rest, open, i), dealpos, m_keys[i])) {
             return true;
         }
-        ++m_counts[m_keys[i]];
+        ++m_stepCounts[kStepOf[m_keys[i]]];
         m_line.pop_back();
         if (m_cutOff) {
             return false;
@@ -288,7 +312,7 @@ bool Solver::search(std::uint32_t mask, int dealpos, int key) {
     }
     if (dealpos < kLastStock) {
         m_line.push_back(kStock);
-        if (search(mask, dealpos + 1, m_stockKeys[dealpos + 1])) {
+        if (search(mask, open, dealpos + 1, m_stockKeys[dealpos + 1])) {
             return true;
         }
         m_line.pop_back();

@@ -14,9 +14,9 @@ class Solver {
 public:
     // A stock click in a line; board moves are slot numbers 1..28.
     static constexpr int kStock = 0;
-    // Far above what any deal met so far needs (a few hundred thousand nodes at the most), yet
-    // small enough that a search cut off here ends within a fraction of a second.
-    static constexpr std::uint64_t kDefaultNodeLimit = 20'000'000;
+    // Several times what the hardest of a million fresh deals needs, yet small enough that a
+    // search cut off here ends within a fraction of a second.
+    static constexpr std::uint64_t kDefaultNodeLimit = 4'000'000;
 
     enum class Verdict { Winnable, Unwinnable, Unknown };
     struct Result {
@@ -65,8 +65,9 @@ private:
         std::size_t m_count = 0;
     };
 
-    bool search(std::uint32_t mask, int dealpos, int key);
+    bool search(std::uint32_t mask, std::uint32_t open, int dealpos, int key);
     std::uint32_t uncovered(std::uint32_t mask) const;
+    std::uint32_t uncoveredAfter(std::uint32_t rest, std::uint32_t open, int i) const;
     bool stranded(std::uint32_t mask, int dealpos, std::uint32_t playable) const;
     bool shortOfPredecessors(int dealpos, int key) const;
 
@@ -79,13 +80,16 @@ private:
     // The position being solved, bit i standing for slot i + 1.
     std::array<int, Game::kSlots> m_keys{};
     std::array<std::uint32_t, Game::kSlots> m_coveredBy{};
-    std::array<std::uint32_t, Game::kSlots> m_beneath{}; // slots playable only after this one
+    std::array<std::uint32_t, Game::kSlots> m_beneath{};  // slots playable only after this one
+    std::array<std::uint32_t, Game::kSlots> m_beneath1{}; // slots this one lies on
     std::array<std::uint32_t, 53> m_stockFeeds{}; // ranks that a later stock card could take
     std::array<std::uint32_t, 13> m_slotsWithKey{};
     std::array<std::uint32_t, 13> m_neighbours{}; // slots one rank from each rank
-    std::array<int, 13> m_counts{};               // cards of each rank left on the board
+    // Cards of each rank left on the board, and in the stock after each position, with the
+    // ranks taken in steps of two (0, 2, .., 12, 1, .., 11).
+    std::array<int, 13> m_stepCounts{};
+    std::array<std::array<int, 13>, 53> m_stockSteps{};
     std::array<int, 53> m_stockKeys{};
-    std::array<std::array<int, 13>, 53> m_stockCounts{}; // ranks of the stock cards after each position
 };
 
 // The first deal, from the random source's present seed on, that the solver proves winnable:
