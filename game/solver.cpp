@@ -156,8 +156,8 @@ Solver::Result Solver::solve(const Position& position) {
     m_stockFeeds[kLastStock] = 0;
     for (int p = kLastStock; p > 0; --p) {
         const int k = m_stockKeys[p];
-        m_stockFeeds[p - 1] = m_stockFeeds[p] | 1u << (k + 1) % kRanks |
-                              1u << (k + kRanks - 1) % kRanks;
+        m_stockFeeds[p - 1] =
+            m_stockFeeds[p] | 1u << (k + 1) % kRanks | 1u << (k + kRanks - 1) % kRanks;
     }
     m_beneath1.fill(0);
     for (int i = 0; i < Game::kSlots; ++i) {
