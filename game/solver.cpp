@@ -46,7 +46,7 @@ std::uint64_t mix(std::uint64_t x) {
 Solver::Position Solver::Position::of(const Game& game) {
     Position p;
     for (int n = 1; n <= Game::kSlots; ++n) {
-        p.slots[n] = game.slot(n).card;
+        p.cards[n] = game.slot(n).card;
         p.covers[n] = game.covers(n);
     }
     p.deck = game.deck();
@@ -60,7 +60,7 @@ Solver::Position Solver::Position::dealt(const Game::Deck& deck) {
     static const Game empty;
     Position p;
     for (int n = 1; n <= Game::kSlots; ++n) {
-        p.slots[n] = deck[n];
+        p.cards[n] = deck[n];
         p.covers[n] = empty.covers(n);
     }
     p.deck = deck;
@@ -134,8 +134,8 @@ Solver::Result Solver::solve(const Position& position) {
         const Game::Cover& c = position.covers[n];
         // The engine's cover test: only a first coverer makes a slot coverable at all.
         m_coveredBy[n - 1] = c.a == 0 ? 0 : bit(c.a) | (c.b == 0 ? 0 : bit(c.b));
-        m_keys[n - 1] = card::key(position.slots[n]);
-        if (position.slots[n] != 0) {
+        m_keys[n - 1] = card::key(position.cards[n]);
+        if (position.cards[n] != 0) {
             mask |= bit(n);
             m_slotsWithKey[m_keys[n - 1]] |= bit(n);
             ++m_stepCounts[kStepOf[m_keys[n - 1]]];
@@ -275,7 +275,10 @@ bool Solver::search(std::uint32_t mask, std::uint32_t open, int dealpos, int key
     if (mask == 0) {
         return true;
     }
-    if (++m_nodes > m_nodeLimit) {
+    // The stop flag is shared with another thread; looking at it now and then is enough.
+    constexpr std::uint64_t kStopCheckNodes = 1023;
+    if (++m_nodes > m_nodeLimit ||
+        ((m_nodes & kStopCheckNodes) == 0 && m_stop && m_stop->load(std::memory_order_relaxed))) {
         m_cutOff = true;
         return false;
     }
@@ -329,12 +332,15 @@ bool Solver::search(std::uint32_t mask, std::uint32_t open, int dealpos, int key
 std::optional<std::uint32_t> firstWinnableDeal(std::uint32_t seed, Solver& solver,
                                                const std::atomic<bool>* stop) {
     Random random(seed);
-    while (!(stop && stop->load(std::memory_order_relaxed))) {
+    std::optional<std::uint32_t> found;
+    solver.setStop(stop);
+    while (!found && !(stop && stop->load(std::memory_order_relaxed))) {
         const std::uint32_t number = random.seed();
         const Game::Deck deck = Game::shuffle(random);
         if (solver.solve(Solver::Position::dealt(deck)).verdict == Solver::Verdict::Winnable) {
-            return number;
+            found = number;
         }
     }
-    return std::nullopt;
+    solver.setStop(nullptr);
+    return found;
 }

@@ -28,7 +28,7 @@ public:
     // What the search needs of a position: the cards left on the board, the cover table, the
     // stock order and the top of the discard pile.
     struct Position {
-        std::array<int, Game::kSlots + 1> slots{}; // the card in each slot 1..28, 0 once played
+        std::array<int, Game::kSlots + 1> cards{}; // the card in each slot 1..28, 0 once played
         std::array<Game::Cover, Game::kSlots + 1> covers{};
         Game::Deck deck{};
         int dealpos = 0;
@@ -43,6 +43,8 @@ public:
 
     Result solve(const Position& position);
     Result solve(const Game& game) { return solve(Position::of(game)); }
+    // A flag that, once set from another thread, ends the searches early with Unknown.
+    void setStop(const std::atomic<bool>* stop) { m_stop = stop; }
 
 private:
     // The discard ranks known to lose on each board at each stock position. A board and stock
@@ -72,6 +74,7 @@ private:
     bool shortOfPredecessors(int dealpos, int key) const;
 
     std::uint64_t m_nodeLimit;
+    const std::atomic<bool>* m_stop = nullptr;
     std::uint64_t m_nodes = 0;
     bool m_cutOff = false;
     FailedTable m_failed;

@@ -3,15 +3,19 @@
 
 #include "cardimagelist.h"
 #include "game.h"
+#include "solver.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
+class HintMark;
 class ImageButton;
+class SolverTask;
 class SoundPlayer;
 class Tabout;
 class Thelp;
@@ -89,6 +93,11 @@ public:
     void ViewHighScoreList1Click();
     void Help2Click();
     void About1Click();
+    // Deal numbers, hints and winnable deals.
+    void Hint1Click();
+    void SelectDeal1Click();
+    void RestartDeal1Click();
+    void WinnableDeals1Click();
 
     // The window's controls, under the names the rest of the program knows them by.
     TLbBackground* LbBackground1 = nullptr;
@@ -159,6 +168,17 @@ public:
     QAction* N2 = nullptr;
     QAction* About1 = nullptr;
 
+    // Deal numbers, hints and winnable deals.
+    QAction* SelectDeal1 = nullptr;
+    QAction* RestartDeal1 = nullptr;
+    QAction* Hint1 = nullptr;
+    QAction* WinnableDeals1 = nullptr;
+    QLabel* label_deal = nullptr;   // the deal's number, above the table
+    QLabel* label_nowin = nullptr;  // a hint's answer when the game can no longer be won
+    HintMark* hint_mark = nullptr;  // a hint's answer: the card or stock to play
+    SolverTask* m_dealer = nullptr; // finds winnable deals
+    SolverTask* m_hinter = nullptr; // works out hints
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -186,6 +206,10 @@ private:
     void createUpdatePanel();
     void createMenu();
     void connectHandlers();
+    void createDealControls();
+    void startDeal(std::uint32_t number);
+    void showHint(const Solver::Result& result);
+    void clearHint();
 
     ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
                                int y);
@@ -198,6 +222,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Game m_game;
+    std::string m_hinted; // the position a hint was asked for, as its snapshot line
     SoundSink m_soundSink;
     SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
     bool m_painted = false;          // the table has been on the screen once
