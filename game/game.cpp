@@ -262,6 +262,14 @@ bool Game::checkforplayable() const {
     return false;
 }
 
+bool Game::playable(int n) const {
+    if (!m_playing || n < 1 || n > kSlots) {
+        return false;
+    }
+    const int c = m_slots[n].card;
+    return c != 0 && !covered(n) && card::adjacent(c, m_discard);
+}
+
 // --- End of a game --------------------------------------------------------------------------
 
 bool Game::checkforover() {

@@ -86,6 +86,9 @@ public:
     bool checkforover();
     void flipall();
     bool covered(int slot) const;
+    // Whether a click on the slot would play its card now: a game runs, the slot holds an
+    // uncovered card and that card neighbours the discard.
+    bool playable(int slot) const;
 
     // The snapshot line of the current position, as savestatus records it.
     std::string snapshot() const;

@@ -2,6 +2,7 @@
 // it to the card beneath.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class HintMark : public QWidget {
@@ -10,9 +11,16 @@ class HintMark : public QWidget {
 public:
     explicit HintMark(QWidget* parent);
 
-    // Frames `target`, a control of the same parent.
-    void point(const QWidget* target);
+    // Frames `target`, a control of the same parent, and follows it when the table is laid out
+    // anew.
+    void point(QWidget* target);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void place();
+
+    QPointer<QWidget> m_target;
 };

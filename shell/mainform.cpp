@@ -3,6 +3,9 @@
 
 #include "aboutform.h"
 #include "artwork.h"
+#include "boardaccess.h"
+#include "boardscaler.h"
+#include "cardanimator.h"
 #include "dealnumber.h"
 #include "errorbox.h"
 #include "flatpanel.h"
@@ -72,6 +75,7 @@ QLabel* autoLabel(QWidget* parent, const char* name, const QString& text, int x,
     label->setGeometry(x, y, 0, 0);
     if (!text.isEmpty())
         label->adjustSize();
+    BoardScaler::markFitsText(label);
     return label;
 }
 
@@ -96,6 +100,9 @@ std::pair<QLabel*, QLabel*> shadowedTitle(QWidget* panel, const char* grey, cons
         centredLabel(panel, grey, text, QRect(greyAt, QSize(327, 24)), font, kShadowGrey);
     QLabel* above =
         centredLabel(panel, white, text, QRect(whiteAt, QSize(327, 24)), font, Qt::white);
+    // A screen reader names the panel by its title.
+    if (panel->accessibleName().isEmpty())
+        panel->setAccessibleName(text);
     return {below, above};
 }
 
@@ -221,6 +228,7 @@ Tmain::Tmain(SoundSink soundSink, QWidget* parent)
     createMessagePanels();
     createMenu();
     connectHandlers();
+    createBoardHelpers();
     createDealControls();
     m_client->setMinimumSize(panel_board->width() + 5, panel_board->height() + 5);
     resize(774, 541);
@@ -327,6 +335,8 @@ ImageButton* Tmain::pictureButton(QWidget* parent, const char* name, const QStri
     button->setGeometry(x, y, 126, 40);
     button->setCursor(Qt::PointingHandCursor);
     button->setAccessibleName(lettering);
+    // Reached with Tab, pressed with Space or Enter.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setPictureSource([lettering](qreal dpr) { return artwork::button(lettering, dpr); });
     return button;
 }
@@ -436,6 +446,9 @@ void Tmain::createMenu() {
         action(Options1, "updatecheck", QStringLiteral("Automatically Check for Updates"));
     updatecheck->setCheckable(true);
     updatecheck->setChecked(true);
+    AnimateCards1 = action(Options1, "AnimateCards1", QStringLiteral("Animate Cards"));
+    AnimateCards1->setCheckable(true);
+    AnimateCards1->setChecked(true);
 
     View1 = menu("View1", QStringLiteral("View"));
     TallyList1 = action(View1, "TallyList1", QStringLiteral("Tally List"));
@@ -477,6 +490,15 @@ void Tmain::connectHandlers() {
     on(ViewHighScoreList1, &QAction::triggered, &Tmain::ViewHighScoreList1Click);
     on(Help2, &QAction::triggered, &Tmain::Help2Click);
     on(About1, &QAction::triggered, &Tmain::About1Click);
+    on(AnimateCards1, &QAction::triggered, &Tmain::AnimateCards1Click);
+}
+
+void Tmain::createBoardHelpers() {
+    m_scaler = std::make_unique<BoardScaler>(panel_board);
+    m_access = new BoardAccess(this, m_game, {panel_board1, cards, image_stock, image_discard});
+    m_animator = new CardAnimator(
+        {panel_board1, Image1, cards, image_stock, image_discard},
+        [this](int image) { return imagelist_bigcards.image(image); }, this);
 }
 
 // ---- Drawing from the engine ---------------------------------------------------------------
@@ -527,6 +549,17 @@ void Tmain::refresh() {
     RestartDeal1->setEnabled(number.has_value());
     if (!m_hinted.empty() && m_hinted != m_game.snapshot())
         clearHint();
+    m_access->refreshed();
+}
+
+std::array<int, Game::kSlots + 3> Tmain::shownImages() const {
+    std::array<int, Game::kSlots + 3> shown{};
+    auto image = [](const Shown& s) { return s.visible ? s.image : -1; };
+    for (int n = 1; n <= Game::kSlots; ++n)
+        shown[n] = image(m_shownSlots[n]);
+    shown[CardAnimator::kDiscardIndex] = image(m_shownDiscard);
+    shown[CardAnimator::kStockIndex] = image(m_shownStock);
+    return shown;
 }
 
 // ---- Life of the window --------------------------------------------------------------------
@@ -590,7 +623,28 @@ void Tmain::showEvent(QShowEvent* event) {
 
 void Tmain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // The table first fits the new size, so the minimum below is measured at its own size.
+    fitBoard();
     errorbox::guard([this] { FormResize(); });
+}
+
+// The table grows with the window, as a whole; the window's frame and menu do not.
+void Tmain::fitBoard() {
+    if (m_defaultWidth <= 0 || !m_scaler)
+        return;
+    const QSize chrome = size() - m_client->size();
+    // Where the frame and menu leave less than the minimum at the designed size, the minimum
+    // is the designed table's room.
+    const QSize designClient =
+        (QSize(m_defaultWidth, m_defaultHeight) - chrome).expandedTo(m_client->minimumSize());
+    const qreal before = m_scaler->scale();
+    m_scaler->fit(m_client->size(), designClient);
+    if (m_scaler->scale() != before)
+        m_animator->finish();
+}
+
+qreal Tmain::boardScale() const {
+    return m_scaler ? m_scaler->scale() : 1.0;
 }
 
 void Tmain::closeEvent(QCloseEvent* event) {
@@ -637,6 +691,11 @@ void Tmain::loadinifile() {
         QString::fromStdString(inifile::readString(path, kSection, "Name", "Guest"));
     NameValidator::setText(edit_name, name);
     NameValidator::setText(edit_aname, edit_name->text());
+    // Animations are on unless the player turned them off; only then is the key kept.
+    const std::string animations = inifile::readString(path, kSection, "Animations", "");
+    m_animationsKept = !animations.empty();
+    AnimateCards1->setChecked(animations != "no");
+    m_animator->setEnabled(AnimateCards1->isChecked());
 }
 
 void Tmain::saveinifile() {
@@ -651,6 +710,9 @@ void Tmain::saveSettings(const Bounds& bounds) {
     inifile::writeInt(path, kSection, "Height", bounds.height);
     inifile::writeString(path, kSection, "Name", edit_name->text().toStdString());
     inifile::writeString(path, kSection, "Sounds", PlaySounds1->isChecked() ? "yes" : "no");
+    if (m_animationsKept)
+        inifile::writeString(path, kSection, "Animations",
+                             AnimateCards1->isChecked() ? "yes" : "no");
 }
 
 // ---- What the engine tells the window ------------------------------------------------------
@@ -747,14 +809,21 @@ void Tmain::showClearedPanel() {
 
 // ---- Handlers ------------------------------------------------------------------------------
 
+// A click during an animation ends it at once and is then handled like any other.
 void Tmain::card_19Click(ImageButton* sender) {
+    m_animator->finish();
+    const auto before = shownImages();
     m_game.card_19Click(sender->hint().toInt());
     refresh();
+    m_animator->moved(before, shownImages());
 }
 
 void Tmain::image_stockClick() {
+    m_animator->finish();
+    const auto before = shownImages();
     m_game.image_stockClick();
     refresh();
+    m_animator->moved(before, shownImages());
 }
 
 void Tmain::button_startClick() {
@@ -765,11 +834,13 @@ void Tmain::button_startClick() {
         return;
     }
     m_dealer->cancel();
+    m_animator->finish();
     m_game.button_startClick();
     refresh();
 }
 
 void Tmain::button_undoClick() {
+    m_animator->finish();
     m_game.button_undoClick();
     refresh();
 }
@@ -880,6 +951,7 @@ void Tmain::createDealControls() {
 
 void Tmain::startDeal(std::uint32_t number) {
     m_dealer->cancel();
+    m_animator->finish();
     m_game.startDeal(number);
     refresh();
 }
@@ -942,4 +1014,11 @@ void Tmain::WinnableDeals1Click() {
     const std::string path = QFile::encodeName(settingsFile()).toStdString();
     inifile::writeString(path, kSection, "WinnableDeals",
                          WinnableDeals1->isChecked() ? "yes" : "no");
+}
+
+// The menu has flipped the mark; from now on the file keeps the player's choice.
+void Tmain::AnimateCards1Click() {
+    m_animationsKept = true;
+    m_animator->setEnabled(AnimateCards1->isChecked());
+    saveinifile();
 }

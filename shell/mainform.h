@@ -11,9 +11,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class HintMark;
+class BoardAccess;
+class BoardScaler;
+class CardAnimator;
 class ImageButton;
 class SolverTask;
 class SoundPlayer;
@@ -50,6 +54,10 @@ public:
     // Draws the board, the labels and the Undo controls from the engine's state, touching only
     // the controls whose content changed.
     void refresh();
+    // Keyboard play and screen readers, the card animations, the scale of the table.
+    BoardAccess* boardAccess() const { return m_access; }
+    CardAnimator* animator() const { return m_animator; }
+    qreal boardScale() const;
 
     // Settings file.
     void loadinifile();
@@ -98,6 +106,7 @@ public:
     void SelectDeal1Click();
     void RestartDeal1Click();
     void WinnableDeals1Click();
+    void AnimateCards1Click();
 
     // The window's controls, under the names the rest of the program knows them by.
     TLbBackground* LbBackground1 = nullptr;
@@ -160,6 +169,7 @@ public:
     QAction* ResetScreenLocation1 = nullptr;
     QAction* ChangeName1 = nullptr;
     QAction* updatecheck = nullptr;
+    QAction* AnimateCards1 = nullptr;
     QMenu* View1 = nullptr;
     QAction* TallyList1 = nullptr;
     QAction* ViewHighScoreList1 = nullptr;
@@ -210,6 +220,9 @@ private:
     void startDeal(std::uint32_t number);
     void showHint(const Solver::Result& result);
     void clearHint();
+    void createBoardHelpers();
+    void fitBoard();
+    std::array<int, Game::kSlots + 3> shownImages() const;
 
     ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
                                int y);
@@ -243,4 +256,10 @@ private:
     std::array<Shown, Game::kSlots + 1> m_shownSlots{};
     Shown m_shownDiscard;
     Shown m_shownStock;
+
+    std::unique_ptr<BoardScaler> m_scaler;
+    BoardAccess* m_access = nullptr;
+    CardAnimator* m_animator = nullptr;
+    // The "Animations" key is written only once the player has chosen, or found in the file.
+    bool m_animationsKept = false;
 };

@@ -26,6 +26,11 @@ public:
     // The picture as it is painted now (drawn on demand).
     QPixmap picture();
 
+    // The size the picture is drawn at, relative to its own: a table drawn larger asks its
+    // pictures afresh at that size instead of stretching them, so they stay sharp.
+    qreal scale() const { return m_scale; }
+    void setScale(qreal scale);
+
     // While pressed the picture sits one pixel lower and to the right, like a key going down.
     // Pictures that are not buttons (cards, the table) turn this off.
     bool pressedFeedback() const { return m_pressedFeedback; }
@@ -39,6 +44,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const QPixmap& current();
@@ -47,6 +53,7 @@ private:
     PictureSource m_source;
     bool m_sourceDrawn = false;
     qreal m_drawnRatio = 0;
+    qreal m_scale = 1.0;
     bool m_pressedFeedback = true;
     QString m_hint;
 };

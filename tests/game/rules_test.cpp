@@ -316,3 +316,25 @@ TEST(Playable, LooksOnlyAtUncoveredCardsThatFit) {
                                     {28, cardOf(11, 1)}}));
     EXPECT_FALSE(game.checkforplayable()) << "the fitting 3 and Ace lie covered";
 }
+
+// The window asks this before it offers a card to the keyboard: it must agree with what a
+// click does, slot by slot, through a whole game and after it ends.
+TEST(Playable, AgreesWithWhatAClickDoes) {
+    Game game;
+    EXPECT_FALSE(game.playable(19)) << "no game runs yet";
+    game.startWithDeck(winnableDeck());
+    for (int slot : clearingOrder()) {
+        for (int n = 0; n <= Game::kSlots + 1; ++n) {
+            Game probe = game;
+            const std::string before = probe.snapshot();
+            probe.card_19Click(n);
+            EXPECT_EQ(game.playable(n), probe.snapshot() != before) << "slot " << n;
+        }
+        ASSERT_TRUE(game.playable(slot)) << "slot " << slot;
+        game.card_19Click(slot);
+    }
+    EXPECT_FALSE(game.playing());
+    for (int n = 1; n <= Game::kSlots; ++n) {
+        EXPECT_FALSE(game.playable(n)) << "slot " << n << " after the board is cleared";
+    }
+}

@@ -29,7 +29,7 @@ QWidget* marked(const Table& table) {
     auto* mark = table.control<QWidget>("hint_mark");
     if (!mark->isVisible())
         return nullptr;
-    for (QWidget* w : mark->parentWidget()->findChildren<QWidget*>()) {
+    for (QWidget* w : mark->parentWidget()->findChildren<ImageButton*>()) {
         if (w != mark && w->isVisible() && w->geometry().center() == mark->geometry().center() &&
             mark->geometry().contains(w->geometry()))
             return w;

@@ -1,5 +1,5 @@
-// The image button: acts on a real click, draws its picture only when first painted, and sinks
-// by a pixel while pressed.
+// The image button: acts on a real click or, when focused, on Space and Enter; draws its picture
+// only when first painted, afresh at a new scale; and sinks by a pixel while pressed.
 #include "imagebutton.h"
 
 #include <QImage>
@@ -87,6 +87,49 @@ private slots:
         }
         button->setDown(false);
         QCOMPARE(button->grab().toImage().pixelColor(0, 0), QColor(Qt::white));
+    }
+
+    // A button given the keyboard focus is pressed by Space and by Enter, and shows a frame
+    // only once the focus has been moved by the keyboard.
+    void focusedButtonTakesSpaceAndEnter() {
+        QWidget window;
+        auto* button = new ImageButton(&window);
+        button->setGeometry(0, 0, 20, 10);
+        button->setPicture(marked(1));
+        button->setFocusPolicy(Qt::TabFocus);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        button->setFocus();
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::keyClick(button, Qt::Key_Space);
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(clicked.count(), 3);
+
+        QCOMPARE(button->grab().toImage().pixelColor(1, 1), QColor(Qt::red));
+        window.setAttribute(Qt::WA_KeyboardFocusChange);
+        QVERIFY(button->grab().toImage().pixelColor(1, 1) != QColor(Qt::red));
+    }
+
+    // A scaled button draws its picture afresh at the larger size, not stretched.
+    void scaleDrawsThePictureAtTheLargerSize() {
+        QList<qreal> asked;
+        ImageButton button;
+        button.resize(30, 15);
+        button.setPictureSource([&asked](qreal dpr) {
+            asked << dpr;
+            return marked(dpr);
+        });
+        button.setScale(1.5);
+        const QPixmap picture = button.picture();
+        QCOMPARE(asked, QList<qreal>{1.5});
+        QCOMPARE(picture.size(), QSize(30, 15));
+        QCOMPARE(picture.deviceIndependentSize().toSize(), QSize(30, 15));
+        button.setScale(1.0);
+        QCOMPARE(button.picture().deviceIndependentSize().toSize(), QSize(20, 10));
+        QCOMPARE(asked, (QList<qreal>{1.5, 1.0}));
     }
 };
 
