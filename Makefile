@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps build asan format clean
+.PHONY: run test deps build package asan format clean
 
 run: build
 	$(BUILD)/bin/solmarin
@@ -18,6 +18,10 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The Debian package and the self-extracting installer, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

@@ -1051,4 +1051,27 @@ QPixmap titlePicture(qreal dpr) {
     return QPixmap::fromImage(std::move(image));
 }
 
+void drawIcon(QPainter& p, qreal size) {
+    p.save();
+    smooth(p);
+    // Laid out on a 64-unit square; the tile leaves a small margin, as desktop icons do.
+    p.scale(size / 64, size / 64);
+    const QRectF tile(2, 2, 60, 60);
+    QLinearGradient cloth(tile.topLeft(), tile.bottomLeft());
+    cloth.setColorAt(0, QColor(60, 116, 206));
+    cloth.setColorAt(1, QColor(14, 36, 128));
+    p.setPen(QPen(QColor(6, 16, 70), 1.2));
+    p.setBrush(cloth);
+    p.drawRoundedRect(tile, 11, 11);
+
+    // The peaks stand inside the tile rather than being clipped to it: a scalable drawing
+    // may not keep the clip.
+    drawMountain(p, QPointF(32, 7), 26, 46, QColor(16, 40, 118));
+    drawMountain(p, QPointF(17, 20), 14, 46, QColor(8, 22, 82));
+    drawMountain(p, QPointF(47, 18), 14, 46, QColor(8, 22, 82));
+
+    drawCardFan(p, QPointF(32, 58), 34);
+    p.restore();
+}
+
 } // namespace artwork

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QString>
 
+class QPainter;
+
 namespace artwork {
 
 constexpr int kCardWidth = 71;
@@ -28,5 +30,8 @@ QPixmap logo(qreal dpr);
 QPixmap button(const QString& lettering, qreal dpr);
 // The About window's title picture. 217 x 54.
 QPixmap titlePicture(qreal dpr);
+// The program's icon, the fan of cards before the three peaks on a blue tile, painted into the
+// square from 0,0 to size,size of any device: a picture, or a scalable drawing.
+void drawIcon(QPainter& p, qreal size);
 
 } // namespace artwork

@@ -26,8 +26,8 @@ public:
     // pass a sink to hear the sounds.
     static std::unique_ptr<Tmain>
     createWindows(std::function<void(const std::string&)> soundSink = {});
-    // The windows after the main one, in their order: tally, About, Help. They take the main
-    // window's short name and background picture.
+    // The windows after the main one, in their order: tally, About, Help, high scores. They take
+    // the main window's short name and background picture.
     static void createSecondaryWindows(Tmain& main);
     Tmain* mainWindow() const { return m_main.get(); }
 
@@ -36,5 +36,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    void makeSecondaryWindowsOnce();
+
     std::unique_ptr<Tmain> m_main;
 };

@@ -10,11 +10,13 @@
 #include "errorbox.h"
 #include "flatpanel.h"
 #include "helpform.h"
+#include "highscoreform.h"
 #include "hintmark.h"
 #include "imagebutton.h"
 #include "inifile.h"
 #include "lbback.h"
 #include "paths.h"
+#include "serveraddress.h"
 #include "solvertask.h"
 #include "sounds.h"
 #include "tallylistform.h"
@@ -28,6 +30,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -190,13 +193,7 @@ void createNamedMutex(const QString& name) {
     if (created)
         return;
     created = true;
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString file = name + QStringLiteral(".lock");
-    if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
-        folder = QDir::tempPath();
-        file = name + QLatin1Char('-') + QString::number(getuid()) + QStringLiteral(".lock");
-    }
-    const QByteArray path = QFile::encodeName(QDir(folder).filePath(file));
+    const QByteArray path = QFile::encodeName(paths::lockFile(name));
     // No following of links: the shared temporary folder must not lead the file elsewhere.
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd >= 0)
@@ -387,6 +384,10 @@ void Tmain::createClearedPanel() {
     panel_wait->setFont(tableFont(13, true));
     panel_wait->setFontColor(Qt::white);
     panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait......"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
 }
 
 void Tmain::createUpdatePanel() {
@@ -478,6 +479,9 @@ void Tmain::connectHandlers() {
     on(button_namedone, &ImageButton::clicked, &Tmain::button_namedoneClick);
     on(button_donelost, &ImageButton::clicked, &Tmain::button_donelostClick);
     on(button_cancel, &ImageButton::clicked, &Tmain::button_cancelClick);
+    on(button_sendscore, &ImageButton::clicked, &Tmain::button_sendscoreClick);
+    on(button_highscores, &ImageButton::clicked, &Tmain::button_highscoresClick);
+    on(Timer1, &QTimer::timeout, &Tmain::Timer1Timer);
     on(image_logo, &ImageButton::clicked, &Tmain::image_logoClick);
 
     on(StartGame1, &QAction::triggered, &Tmain::StartGame1Click);
@@ -672,7 +676,7 @@ void Tmain::setBounds(const Bounds& bounds) {
 // ---- Settings file -------------------------------------------------------------------------
 
 QString Tmain::settingsFile() const {
-    return paths::beside(m_shortname + QStringLiteral(".ini"));
+    return paths::settingsFile(m_shortname + QStringLiteral(".ini"));
 }
 
 void Tmain::loadinifile() {
@@ -691,6 +695,8 @@ void Tmain::loadinifile() {
         QString::fromStdString(inifile::readString(path, kSection, "Name", "Guest"));
     NameValidator::setText(edit_name, name);
     NameValidator::setText(edit_aname, edit_name->text());
+    // Players who run a score server of their own name it here; the key is only ever read.
+    serveraddress::setConfigured(inifile::readString(path, kSection, "Server", ""));
     // Animations are on unless the player turned them off; only then is the key kept.
     const std::string animations = inifile::readString(path, kSection, "Animations", "");
     m_animationsKept = !animations.empty();
@@ -771,7 +777,7 @@ void Tmain::checkscore(int score, const std::string& name) {
 }
 
 QString Tmain::tallyFile() const {
-    return paths::beside(m_shortname + QStringLiteral("tally.tld"));
+    return paths::dataFile(m_shortname + QStringLiteral("tally.tld"));
 }
 
 std::string Tmain::playerName() {
@@ -894,8 +900,87 @@ void Tmain::TallyList1Click() {
         m_tally->show();
 }
 
-// Fetches and shows the high-score list, once the online services are part of the program.
-void Tmain::ViewHighScoreList1Click() {}
+void Tmain::ViewHighScoreList1Click() {
+    button_highscoresClick();
+}
+
+void Tmain::button_highscoresClick() {
+    if (!m_highscore)
+        return;
+    m_highscore->loadit();
+    m_highscore->show();
+}
+
+namespace {
+
+// Today as "m/d/yy", with the date separator of the user's locale. Locales that write their
+// dates with blanks or with words between the numbers have no such separator; they get "/".
+QString postingDate() {
+    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    QChar separator = QLatin1Char('/');
+    for (const QChar c : format) {
+        if (c.isLetter())
+            continue;
+        if (c == QLatin1Char('.') || c == QLatin1Char('-'))
+            separator = c;
+        break;
+    }
+    const QDate today = QDate::currentDate();
+    return QString::number(today.month()) + separator + QString::number(today.day()) + separator +
+           QStringLiteral("%1").arg(today.year() % 100, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+void Tmain::button_sendscoreClick() {
+    if (edit_name->text().isEmpty())
+        NameValidator::setText(edit_name, QStringLiteral("Guest"));
+    // A post that cannot even be started shows as one that is never answered.
+    try {
+        if (m_highscore)
+            m_highscore->sendscore(edit_name->text(), postingDate(),
+                                   QString::number(m_game.score()));
+    } catch (...) {
+    }
+    m_countdown = 40;
+    m_dots = 0;
+    m_failureShown = false;
+    Timer1->start();
+    panel_wait->show();
+    panel_wait->raise();
+}
+
+void Tmain::Timer1Timer() {
+    --m_countdown;
+    if (++m_dots > 5)
+        m_dots = 1;
+    panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait") +
+                           QString(m_dots, QLatin1Char('.')));
+    if (m_countdown == 0 && !m_failureShown) {
+        postingFailed();
+        Timer1->stop();
+    }
+}
+
+// Shown once per post, whether the wait ran out or the server refused the score; the panel
+// then stays over the send and list buttons, so only CANCEL is left.
+void Tmain::postingFailed() {
+    m_failureShown = true;
+    errorbox::show(QStringLiteral("Posting Failed."));
+}
+
+void Tmain::setHighscoreWindow(Thighscore* highscore) {
+    m_highscore = highscore;
+    connect(highscore, &Thighscore::posted, this, [this] {
+        panel_cleared->hide();
+        Timer1->stop();
+    });
+    connect(highscore, &Thighscore::postFailed, this, [this] {
+        Timer1->stop();
+        if (!m_failureShown)
+            postingFailed();
+    });
+}
 
 void Tmain::Help2Click() {
     if (m_help)

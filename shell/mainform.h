@@ -23,11 +23,13 @@ class SolverTask;
 class SoundPlayer;
 class Tabout;
 class Thelp;
+class Thighscore;
 class Ttallylist;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class TFlatPanel;
 class TLbBackground;
 
@@ -47,6 +49,8 @@ public:
     void setAboutWindow(Tabout* about) { m_about = about; }
     void setHelpWindow(Thelp* help) { m_help = help; }
     void setTallyWindow(Ttallylist* tally) { m_tally = tally; }
+    void setHighscoreWindow(Thighscore* highscore);
+    Thighscore* highscoreWindow() const { return m_highscore; }
     Ttallylist* tallyWindow() const { return m_tally; }
     // The full path of the tally file, beside the executable.
     QString tallyFile() const;
@@ -99,6 +103,10 @@ public:
     void image_logoClick();
     void TallyList1Click();
     void ViewHighScoreList1Click();
+    void button_sendscoreClick();
+    void button_highscoresClick();
+    // One tick of the posting wait; Timer1 calls it once a second, tests call it directly.
+    void Timer1Timer();
     void Help2Click();
     void About1Click();
     // Deal numbers, hints and winnable deals.
@@ -148,6 +156,7 @@ public:
     ImageButton* button_highscores = nullptr;
     ImageButton* button_cancel = nullptr;
     TFlatPanel* panel_wait = nullptr;
+    QTimer* Timer1 = nullptr; // the posting wait, one tick a second
 
     TFlatPanel* panel_update = nullptr;
     QLabel* Label15 = nullptr;
@@ -214,6 +223,7 @@ private:
     void createLostPanel();
     void createClearedPanel();
     void createUpdatePanel();
+    void postingFailed();
     void createMenu();
     void connectHandlers();
     void createDealControls();
@@ -245,6 +255,12 @@ private:
     Tabout* m_about = nullptr;
     Thelp* m_help = nullptr;
     Ttallylist* m_tally = nullptr;
+    Thighscore* m_highscore = nullptr;
+    // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
+    // shown for the post in progress.
+    int m_countdown = 0;
+    int m_dots = 0;
+    bool m_failureShown = false;
 
     QString m_shortname;
     int m_defaultWidth = 0;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(defaultModulePath(), parent) {}
@@ -17,10 +18,14 @@ SoundPlayer::SoundPlayer(const QString& modulePath, QObject* parent)
 SoundPlayer::~SoundPlayer() = default;
 
 QString SoundPlayer::defaultModulePath() {
-    // Looked for only beside the executable, never along the library search path: the
-    // module belongs to this build of the program.
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral(SOLMARIN_SOUND_MODULE));
+    // Looked for only beside the executable (a build or a copy of its own), then in its installed
+    // place relative to the executable, never along the library search path: the module
+    // belongs to this build of the program.
+    const QDir folder(QCoreApplication::applicationDirPath());
+    const QString beside = folder.filePath(QStringLiteral(SOLMARIN_SOUND_MODULE));
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(folder.filePath(QStringLiteral(SOLMARIN_SOUND_MODULE_INSTALLED)));
 }
 
 void SoundPlayer::setObserver(Observer observer) {

@@ -1,6 +1,6 @@
 // SoundPlayer: plays the game's sound cues, one at a time, without ever making the window wait.
-// The audio itself lives in a module of its own beside the executable, so the program does not
-// load the audio libraries before its window is on the screen.
+// The audio itself lives in a module of its own (beside the executable, or in its installed
+// place), so the program does not load the audio libraries before its window is on the screen.
 #pragma once
 
 #include <QLibrary>
@@ -38,7 +38,7 @@ public:
     SoundPlayer(const QString& modulePath, QObject* parent);
     ~SoundPlayer() override;
 
-    // The module's full path beside the running executable.
+    // The module's full path: beside the running executable, else in its installed place.
     static QString defaultModulePath();
 
     // Plays the named cue ("entered", "placecard", ...; any case) once, in the background,

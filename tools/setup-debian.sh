@@ -8,8 +8,10 @@ packages=(
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcurl4-openssl-dev zlib1g-dev liblz4-dev
+    lighttpd libsqlite3-dev
     clang clang-format libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 xvfb xauth valgrind time
+    qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,161 @@
+// Thighscore: the high-score window, posting scores and showing the list page.
+#include "highscoreform.h"
+
+#include "artwork.h"
+#include "errorbox.h"
+#include "fetchcore.h"
+#include "flatpanel.h"
+#include "htmllite.h"
+#include "httpget.h"
+#include "imagebutton.h"
+#include "lbback.h"
+#include "navylook.h"
+#include "serveraddress.h"
+#include "url.h"
+
+#include <QLabel>
+#include <QUrl>
+
+namespace {
+
+QString encoded(const QString& value) {
+    return QString::fromStdString(fetch::encodeQueryValue(value.toStdString()));
+}
+
+} // namespace
+
+Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_shortname(shortname) {
+    setObjectName(QStringLiteral("highscore"));
+    setWindowTitle(QStringLiteral("Solmarin - High Scores"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    navylook::setNavyBackground(this);
+    setFont(navylook::uiFont(11));
+
+    LbBackground1 = new TLbBackground(this);
+    LbBackground1->setObjectName(QStringLiteral("LbBackground1"));
+
+    panel_main = new TFlatPanel(this);
+    panel_main->setObjectName(QStringLiteral("panel_main"));
+    panel_main->setGeometry(kClientWidth - 481 - 8, 8, 481, 507);
+    panel_main->setColorHighLight(Qt::white);
+    panel_main->setColorShadow(Qt::white);
+    displayhtml = new ThtmlLite(panel_main);
+    displayhtml->setGeometry(1, 1, 479, 505);
+    displayhtml->OnHotSpotClick = [this](QObject* sender, const QString& src, bool& handled) {
+        errorbox::guard([&] { displayhtmlHotSpotClick(sender, src, handled); });
+    };
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(20, 16, artwork::kCardWidth, artwork::kCardHeight);
+    const QFont font = navylook::timesNewRoman(15, true);
+    Label1 =
+        navylook::label(this, "Label1", QStringLiteral("Solmarin High Score List"), 8, 470, font);
+    Label1->setGeometry(6, 452, 100, 40);
+    Label1->setWordWrap(true);
+    Label2 = navylook::label(this, "Label2", QStringLiteral("Velbor Software"), 6, 500, font);
+    Label2->setGeometry(6, 496, 100, 40);
+    Label2->setWordWrap(true);
+
+    button_done = new ImageButton(this);
+    button_done->setObjectName(QStringLiteral("button_done"));
+    button_done->setGeometry(kClientWidth - 126 - 8, kClientHeight - 40 - 4, 126, 40);
+    button_done->setCursor(Qt::PointingHandCursor);
+    button_done->setAccessibleName(QStringLiteral("DONE"));
+    button_done->setPictureSource(
+        [](qreal dpr) { return artwork::button(QStringLiteral("DONE"), dpr); });
+    connect(button_done, &ImageButton::clicked, this,
+            [this] { errorbox::guard([this] { button_doneClick(); }); });
+
+    sendit = new THTTPGet(this);
+    sendit->setObjectName(QStringLiteral("sendit"));
+    sendit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
+        errorbox::guard([&] { senditDoneString(sender, result); });
+    };
+    getit = new THTTPGet(this);
+    getit->setObjectName(QStringLiteral("getit"));
+    getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
+        errorbox::guard([&] { getitDoneString(sender, result); });
+    };
+
+    URL1 = new TURL(this);
+    URL1->setObjectName(QStringLiteral("URL1"));
+    URL1->setUrlType(TURL::utnone);
+
+    FormCreate(backgroundTile);
+}
+
+void Thighscore::FormCreate(const QPixmap& backgroundTile) {
+    LbBackground1->setPicture(backgroundTile);
+}
+
+void Thighscore::setVisible(bool visible) {
+    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
+}
+
+// The card is drawn when the window is first seen, not while the program starts.
+void Thighscore::showEvent(QShowEvent* event) {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != m_pictureRatio) {
+        m_pictureRatio = ratio;
+        Image1->setPixmap(artwork::card(40, ratio)); // the Ace of Spades
+    }
+    QWidget::showEvent(event);
+}
+
+QString Thighscore::scoreUrl(const QString& name, const QString& date, const QString& score) const {
+    // Every value is encoded, so a blank, "&", "=" or "#" in a name cannot break the request
+    // or change its query; the server decodes them back to the name as typed.
+    return QString::fromStdString(serveraddress::baseUrl()) + QStringLiteral("/cgi-bin/") +
+           m_shortname + QStringLiteral(".cgi?name=") + encoded(name) + QStringLiteral("&date=") +
+           encoded(date) + QStringLiteral("&score=") + encoded(score);
+}
+
+QString Thighscore::listUrl() const {
+    return QString::fromStdString(serveraddress::baseUrl()) + QStringLiteral("/counter/") +
+           m_shortname + QStringLiteral(".shtml");
+}
+
+void Thighscore::sendscore(const QString& name, const QString& date, const QString& score) {
+    sendit->URL = scoreUrl(name, date, score);
+    sendit->StartFetch();
+}
+
+void Thighscore::loadit() {
+    getit->PostQuery.clear();
+    getit->URL = listUrl();
+    getit->StartFetch();
+}
+
+void Thighscore::senditDoneString(QObject*, const QByteArray&) {
+    // An error page is an answer, but not a taken score.
+    if (sendit->StatusCode() >= 400) {
+        emit postFailed();
+        return;
+    }
+    emit posted();
+    loadit();
+    show();
+}
+
+void Thighscore::getitDoneString(QObject*, const QByteArray& Result) {
+    displayhtml->LoadFromString(QString::fromUtf8(Result), QString());
+}
+
+void Thighscore::displayhtmlHotSpotClick(QObject*, const QString& SRC, bool&) {
+    // Only web pages leave the window; a link relative to the list page is read against it.
+    const QUrl target = QUrl(listUrl()).resolved(QUrl(SRC));
+    const QString scheme = target.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return;
+    URL1->setUrl(target.toString(QUrl::FullyEncoded));
+    URL1->open();
+}
+
+void Thighscore::button_doneClick() {
+    hide();
+}

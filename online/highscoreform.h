@@ -1,0 +1,71 @@
+// Thighscore: the high-score window. It posts scores to the score server and shows the list
+// page the server keeps.
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+class ImageButton;
+class QLabel;
+class TFlatPanel;
+class THTTPGet;
+class ThtmlLite;
+class TLbBackground;
+class TURL;
+
+class Thighscore : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 603;
+    static constexpr int kClientHeight = 561;
+
+    // `backgroundTile` is the main window's cloth; `shortname` names the score program and the
+    // list page on the server; `owner` is the window this one belongs to.
+    Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner = nullptr);
+
+    void setVisible(bool visible) override;
+
+    // Posts one score; the three values are sent as they stand, encoded for the query.
+    void sendscore(const QString& name, const QString& date, const QString& score);
+    // Fetches the list page afresh.
+    void loadit();
+
+    // The addresses used, on the server the settings name.
+    QString scoreUrl(const QString& name, const QString& date, const QString& score) const;
+    QString listUrl() const;
+
+    // Event handlers.
+    void senditDoneString(QObject* Sender, const QByteArray& Result);
+    void getitDoneString(QObject* Sender, const QByteArray& Result);
+    void displayhtmlHotSpotClick(QObject* Sender, const QString& SRC, bool& Handled);
+    void button_doneClick();
+
+    // The window's controls, under the names the rest of the program knows them by.
+    TLbBackground* LbBackground1 = nullptr;
+    TFlatPanel* panel_main = nullptr;
+    ThtmlLite* displayhtml = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    ImageButton* button_done = nullptr;
+    THTTPGet* sendit = nullptr;
+    THTTPGet* getit = nullptr;
+    TURL* URL1 = nullptr;
+
+signals:
+    // The server took the score: the main window closes its panel and stops waiting.
+    void posted();
+    // The server answered with an error status: the score was not taken.
+    void postFailed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate(const QPixmap& backgroundTile);
+
+    QString m_shortname;
+    qreal m_pictureRatio = 0;
+};
