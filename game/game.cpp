@@ -288,7 +288,7 @@ bool Game::checkforover() {
     m_clearedTitle = "You Cleared The Board!";
     m_clearedScoreText = "Your " + scoreText();
     m_listener->addtomineincrease(2);
-    m_listener->checkscore(m_score, m_listener->playerName());
+    m_listener->checkscore(m_score);
     m_listener->showClearedPanel();
     switch (m_random.draw(3)) {
     case 1:
@@ -301,6 +301,7 @@ bool Game::checkforover() {
         cue("winner2");
         break;
     }
+    m_listener->gameOver();
     return true;
 }
 
@@ -308,6 +309,7 @@ void Game::lose(bool bringToFront) {
     m_playing = false;
     flipall();
     m_listener->showLostPanel(bringToFront);
+    m_listener->gameOver();
 }
 
 void Game::flipall() {

@@ -17,18 +17,18 @@ public:
     virtual ~GameListener() = default;
 
     virtual void playsounds(const std::string& name) { (void)name; }
-    // The tally's reports: a statistic counted, a chain offered as a record, a cleared board.
+    // The tally's reports: a statistic counted, a chain offered as a record, the final score of
+    // a cleared board (entered under the current player name).
     virtual void addtomineincrease(int column) { (void)column; }
     virtual void checkforhigher(int column, int value) {
         (void)column;
         (void)value;
     }
-    virtual void checkscore(int score, const std::string& name) {
-        (void)score;
-        (void)name;
-    }
+    virtual void checkscore(int score) { (void)score; }
     // The current player name, read whenever it is needed.
     virtual std::string playerName() { return {}; }
+    // The game has ended, cleared or lost, after every other cue of its end.
+    virtual void gameOver() {}
     // A new deal closes every message panel (wait, lost, name, cleared).
     virtual void hidePanels() {}
     virtual void showLostPanel(bool bringToFront) { (void)bringToFront; }

@@ -1,15 +1,19 @@
-// The application object: the start-up sequence, and the standard error box for an exception
-// that escapes an event.
+// The application object: the start-up sequence, the tally that lives as long as the program,
+// and the standard error box for an exception that escapes an event.
 #include "application.h"
 
 #include "aboutform.h"
 #include "errorbox.h"
 #include "helpform.h"
 #include "highscoreform.h"
-#include "lbback.h"
 #include "mainform.h"
 #include "quitsignal.h"
+#include "tallybook.h"
 #include "tallylistform.h"
+
+#include <QDate>
+#include <QFile>
+#include <QLocale>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solmarin"));
@@ -17,54 +21,68 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName(QStringLiteral("com.velborsoftware.solmarin"));
 }
 
-// The windows go before the application object, so they can still save their files.
+// The windows go before the application object and the tally they show.
 Application::~Application() {
     m_main.reset();
 }
 
 int Application::run(const std::function<void(Tmain&)>& beforeShow) {
-    // Asked to end from outside, the game ends as if its window were closed. The tally is made
-    // first when that comes before the first frame, so it is read and written back, not lost.
+    // Asked to end from outside (log-out, a terminal, `kill`), the game ends as if its window
+    // were closed: settings and tally are saved.
     new QuitSignal(
         [this] {
-            if (!m_main || !m_main->isVisible())
-                return;
-            errorbox::guard([this] { makeSecondaryWindowsOnce(); });
-            m_main->close();
+            if (m_main && m_main->isVisible())
+                errorbox::guard([this] { m_main->close(); });
         },
         this);
-    m_main = std::make_unique<Tmain>();
+    // The file is tiny; reading it before the table means no report of the game can miss it.
+    std::exception_ptr loadError;
+    m_tally = openTally(loadError);
+    m_main = std::make_unique<Tmain>(*m_tally);
     // Nothing on the other windows can be reached before the table is on the screen, so they
-    // are made right after its first frame rather than before it.
+    // are made right after its first frame rather than before it; a tally file that could not
+    // be read is reported then, over the table.
     connect(
         m_main.get(), &Tmain::firstFrameShown, this,
-        [this] { errorbox::guard([this] { makeSecondaryWindowsOnce(); }); }, Qt::QueuedConnection);
+        [this, loadError] {
+            errorbox::guard([this] { createSecondaryWindows(*m_main, *m_tally); });
+            if (loadError)
+                errorbox::guard([&] { std::rethrow_exception(loadError); });
+        },
+        Qt::QueuedConnection);
     if (beforeShow)
         beforeShow(*m_main);
     m_main->show();
-    return exec();
+    const int result = exec();
+    m_main.reset();
+    m_tally->save();
+    return result;
+}
+
+std::unique_ptr<TallyBook> Application::openTally(std::exception_ptr& loadError) {
+    auto tally = std::make_unique<TallyBook>(QFile::encodeName(Tmain::tallyFile()).toStdString());
+    tally->tally().today = [] {
+        return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    };
+    loadError = nullptr;
+    try {
+        tally->load();
+    } catch (...) {
+        loadError = std::current_exception();
+    }
+    return tally;
 }
 
 std::unique_ptr<Tmain>
-Application::createWindows(std::function<void(const std::string&)> soundSink) {
-    auto main = std::make_unique<Tmain>(std::move(soundSink));
-    createSecondaryWindows(*main);
+Application::createWindows(TallyBook& tally, std::function<void(const std::string&)> soundSink) {
+    auto main = std::make_unique<Tmain>(tally, std::move(soundSink));
+    createSecondaryWindows(*main, tally);
     return main;
 }
 
-void Application::makeSecondaryWindowsOnce() {
-    if (m_main->tallyWindow())
-        return;
-    createSecondaryWindows(*m_main);
-}
-
-void Application::createSecondaryWindows(Tmain& main) {
-    const QPixmap tile = main.LbBackground1->picture();
-    auto* tally = new Ttallylist(tile, main.tallyFile().toStdString(), &main);
-    main.setTallyWindow(tally);
-    // A tally file that cannot be read is reported, and the run starts from the table as it
-    // stands.
-    errorbox::guard([tally] { tally->FormCreate(); });
+void Application::createSecondaryWindows(Tmain& main, TallyBook& tally) {
+    const QPixmap tile = main.backgroundTile();
+    main.setTallyWindow(new Ttallylist(tile, tally, &main));
     auto* about = new Tabout(tile, &main);
     main.setAboutWindow(about);
     main.setHelpWindow(new Thelp(tile, about, &main));

@@ -1,7 +1,8 @@
 // The settings file: reading and writing single keys of an INI file, one call per key.
 #include "inifile.h"
 
-#include <cerrno>
+#include "safesave.h"
+
 #include <charconv>
 #include <climits>
 #include <filesystem>
@@ -211,57 +212,6 @@ void checkName(std::string_view name, std::string_view forbidden, const char* wh
     }
 }
 
-bool writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t written = ::write(fd, data.data() + done, data.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += std::size_t(written);
-    }
-    return true;
-}
-
-// Writes `data` to a new file beside `target` and renames it over the target, so that a reader,
-// or the next start after a failed write, sees either the old file or the new one, never a
-// mixture. An existing file keeps its permissions and, where allowed, its owner.
-// The new file is not forced to the disk before the rename: a save is six such writes on the
-// GUI thread, and forcing each one cost some 7 ms even on a fast disk. The cost of leaving it
-// out is at worst the settings of the last save after a power failure.
-bool replaceFile(const fs::path& target, const std::string& data, const struct stat* original) {
-    int fd = -1;
-    std::string temporary;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = (target.parent_path() /
-                     ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                      std::to_string(attempt) + ".tmp"))
-                        .string();
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = writeAll(fd, data);
-    if (ok && original) {
-        ok = ::fchmod(fd, original->st_mode & 07777) == 0;
-        // Only root may give a file away; for anyone else the owner is already right.
-        [[maybe_unused]] const int ignored = ::fchown(fd, original->st_uid, original->st_gid);
-    }
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-    }
-    return ok;
-}
-
 } // namespace
 
 std::string readString(const std::string& path, const std::string& section, const std::string& key,
@@ -345,8 +295,10 @@ void writeString(const std::string& path, const std::string& section, const std:
         }
         ::close(probe);
     }
-    if (!replaceFile(target, withKey(content, section, key, safeValue),
-                     exists ? &original : nullptr)) {
+    // The new file is not forced to the disk before it takes the old one's name: a save is six
+    // such writes on the GUI thread, and forcing each one cost some 7 ms even on a fast disk.
+    // The cost of leaving it out is at worst the settings of the last save after a power failure.
+    if (!safesave::replace(target.string(), withKey(content, section, key, safeValue), false)) {
         throw EIniFileException(shownPath);
     }
 }

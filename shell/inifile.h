@@ -34,7 +34,8 @@ int readInt(const std::string& path, const std::string& section, const std::stri
 // Replaces the key's value in place, or adds the key at the end of its section, creating the
 // section and the file as needed. Every other byte of the file stays as it was, and its line
 // ends (CR LF or LF) are kept. The new contents replace the old in one step, so a failed write
-// leaves the old file untouched. Throws EIniFileException when the file cannot be written, and
+// leaves the old file untouched; in a folder that takes no new file, a writable file is rewritten
+// in place. Throws EIniFileException when the file cannot be written, and
 // std::invalid_argument for a section or key name that could not be read back (empty, or
 // holding a line break, "]" in a section or "=" in a key). Line breaks inside the value become
 // blanks, so a value can never start a line of its own.

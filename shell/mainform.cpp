@@ -19,6 +19,7 @@
 #include "serveraddress.h"
 #include "solvertask.h"
 #include "sounds.h"
+#include "tallybook.h"
 #include "tallylistform.h"
 #include "url.h"
 
@@ -27,6 +28,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,6 +75,8 @@ QLabel* autoLabel(QWidget* parent, const char* name, const QString& text, int x,
                   const QFont& font, const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    // Labels show the player's name and texts from files: markup in them is text.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     setTextColour(label, colour);
     label->setGeometry(x, y, 0, 0);
@@ -87,6 +91,7 @@ QLabel* centredLabel(QWidget* parent, const char* name, const QString& text, QRe
                      const QFont& font, const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(label, colour);
@@ -130,7 +135,8 @@ TFlatPanel* messagePanel(QWidget* parent, const char* name, QRect geometry) {
 
 // The name fields take at most ten typed characters, yet a longer name put there by the program
 // (from the settings file) stays whole and can still be shortened. A plain maximum length
-// would cut such a name the moment it is set.
+// would cut such a name the moment it is set. A name is one line: a line break would end it in
+// the settings file and shift the tally's table.
 class NameValidator : public QValidator {
 public:
     static constexpr int kMaxTyped = 10;
@@ -150,17 +156,18 @@ public:
     }
 
     State validate(QString& input, int& pos) const override {
-        const int limit = std::max<int>(kMaxTyped, m_length);
-        const int excess = int(input.size()) - limit;
-        if (excess <= 0 || input.size() <= m_length)
-            return Acceptable;
-        // Whatever was just typed or pasted ends at the cursor: keep as much of it as fits.
-        const int start = pos - excess;
-        if (start < 0)
+        if (input.contains(QLatin1Char('\n')) || input.contains(QLatin1Char('\r')))
             return Invalid;
-        input.remove(start, excess);
-        pos = start;
-        return input.size() > m_length ? Acceptable : Invalid;
+        const int limit = std::max<int>(kMaxTyped, m_length);
+        if (input.size() <= limit)
+            return Acceptable;
+        // A key typed into a full field is refused; a longer paste keeps the first characters
+        // that fit, wherever it went in.
+        if (input.size() == m_length + 1)
+            return Invalid;
+        input.truncate(limit);
+        pos = std::min(pos, limit);
+        return Acceptable;
     }
 
 private:
@@ -200,12 +207,28 @@ void createNamedMutex(const QString& name) {
         (void)::flock(fd, LOCK_SH | LOCK_NB);
 }
 
-constexpr const char* kSection = "solmarin";
+// The program's short name: the settings section and the base of its files' names.
+constexpr char kShortname[] = "solmarin";
+constexpr const char* kSection = kShortname;
+
+// Whether at least 100 x 100 pixels of `bounds` lie on one of the screens' available areas.
+bool showsOnAScreen(const QRect& bounds) {
+    constexpr int kLeast = 100;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return true;
+    for (const QScreen* screen : screens) {
+        const QRect shown = bounds.intersected(screen->availableGeometry());
+        if (shown.width() >= kLeast && shown.height() >= kLeast)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
-Tmain::Tmain(SoundSink soundSink, QWidget* parent)
-    : QMainWindow(parent), m_game(this), m_soundSink(std::move(soundSink)),
+Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
+    : QMainWindow(parent), m_game(this), m_book(tally), m_soundSink(std::move(soundSink)),
       imagelist_bigcards(devicePixelRatioF()) {
     setWindowTitle(QStringLiteral("Solmarin"));
     m_client = new QWidget(this);
@@ -227,6 +250,11 @@ Tmain::Tmain(SoundSink soundSink, QWidget* parent)
     connectHandlers();
     createBoardHelpers();
     createDealControls();
+    // Whenever a message panel closes the keys go back to the table, so that every menu
+    // shortcut works again instead of, say, the name field's own undo.
+    for (auto* panel :
+         panel_board1->findChildren<TFlatPanel*>(QString(), Qt::FindDirectChildrenOnly))
+        panel->installEventFilter(this);
     m_client->setMinimumSize(panel_board->width() + 5, panel_board->height() + 5);
     resize(774, 541);
     refresh();
@@ -477,6 +505,7 @@ void Tmain::connectHandlers() {
     on(button_start2, &ImageButton::clicked, &Tmain::button_startClick);
     on(button_undo, &ImageButton::clicked, &Tmain::button_undoClick);
     on(button_namedone, &ImageButton::clicked, &Tmain::button_namedoneClick);
+    on(edit_aname, &QLineEdit::returnPressed, &Tmain::button_namedoneClick);
     on(button_donelost, &ImageButton::clicked, &Tmain::button_donelostClick);
     on(button_cancel, &ImageButton::clicked, &Tmain::button_cancelClick);
     on(button_sendscore, &ImageButton::clicked, &Tmain::button_sendscoreClick);
@@ -569,7 +598,7 @@ std::array<int, Game::kSlots + 3> Tmain::shownImages() const {
 // ---- Life of the window --------------------------------------------------------------------
 
 void Tmain::FormCreate() {
-    m_shortname = QStringLiteral("solmarin");
+    m_shortname = QLatin1String(kShortname);
     createNamedMutex(m_shortname);
     m_defaultWidth = 774;
     m_defaultHeight = 541;
@@ -686,6 +715,12 @@ void Tmain::loadinifile() {
     start.left = inifile::readInt(path, kSection, "Left", 3);
     start.width = inifile::readInt(path, kSection, "Width", m_defaultWidth);
     start.height = inifile::readInt(path, kSection, "Height", m_defaultHeight);
+    // A place where the window would hardly show (a monitor that is gone, another screen size)
+    // would leave the player without a window to move; the default place is used instead.
+    if (!showsOnAScreen(QRect(start.left, start.top, start.width, start.height))) {
+        start.left = 3;
+        start.top = 3;
+    }
     m_startBounds = start;
     setBounds(start);
     // Only the exact text "no" silences the game.
@@ -743,6 +778,14 @@ void Tmain::playsounds(const std::string& name) {
 }
 
 bool Tmain::eventFilter(QObject* watched, QEvent* event) {
+    // A panel hidden by the program, not one that merely goes with a minimised window. The
+    // keys it held go to the table, where the menu's shortcuts and the card keys work.
+    if (event->type() == QEvent::Hide && watched->parent() == panel_board1 &&
+        static_cast<QWidget*>(watched)->isHidden()) {
+        QWidget* focus = focusWidget();
+        if (!focus || static_cast<QWidget*>(watched)->isAncestorOf(focus))
+            panel_board1->setFocus(Qt::OtherFocusReason);
+    }
     if (watched == m_client && event->type() == QEvent::Paint && !m_painted) {
         m_client->removeEventFilter(this);
         // Still inside the first paint: the held sound starts once the frame is out.
@@ -760,24 +803,31 @@ void Tmain::firstFramePainted() {
     emit firstFrameShown();
 }
 
-// The tally's reports go to the tally window, which keeps them whether it is shown or not.
 void Tmain::addtomineincrease(int column) {
-    if (m_tally)
-        m_tally->addtomineincrease(column);
+    m_book.addtomineincrease(column);
 }
 
 void Tmain::checkforhigher(int column, int value) {
-    if (m_tally)
-        m_tally->checkforhigher(column, value);
+    m_book.checkforhigher(column, value);
 }
 
-void Tmain::checkscore(int score, const std::string& name) {
-    if (m_tally)
-        m_tally->checkscore(score, name);
+// A cleared board is entered under the name in the field at this moment.
+void Tmain::checkscore(int score) {
+    m_book.checkscore(score, playerName());
 }
 
-QString Tmain::tallyFile() const {
-    return paths::dataFile(m_shortname + QStringLiteral("tally.tld"));
+// A finished game reaches the tally file at once, so a process that is killed later loses no
+// more than the game in progress.
+void Tmain::gameOver() {
+    m_book.gameOver();
+}
+
+QString Tmain::tallyFile() {
+    return paths::dataFile(QLatin1String(kShortname) + QStringLiteral("tally.tld"));
+}
+
+QPixmap Tmain::backgroundTile() const {
+    return LbBackground1->picture();
 }
 
 std::string Tmain::playerName() {
@@ -791,14 +841,10 @@ void Tmain::hidePanels() {
     panel_cleared->hide();
 }
 
-// A finished game reaches the tally file at once, so a process that is killed later loses no
-// more than the game in progress.
 void Tmain::showLostPanel(bool bringToFront) {
     panel_lost->show();
     if (bringToFront)
         panel_lost->raise();
-    if (m_tally)
-        m_tally->saveNow();
 }
 
 void Tmain::showClearedPanel() {
@@ -809,8 +855,6 @@ void Tmain::showClearedPanel() {
     button_sendscore->show();
     panel_cleared->show();
     panel_cleared->raise();
-    if (m_tally)
-        m_tally->saveNow();
 }
 
 // ---- Handlers ------------------------------------------------------------------------------
@@ -874,6 +918,8 @@ void Tmain::ResetScreenLocation1Click() {
 void Tmain::ChangeName1Click() {
     panel_name->show();
     panel_name->raise();
+    // Asked for a name, the player types it straight away.
+    edit_aname->setFocus(Qt::OtherFocusReason);
 }
 
 void Tmain::button_namedoneClick() {

@@ -6,6 +6,7 @@
 #include "solver.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 
 #include <array>
@@ -14,14 +15,15 @@
 #include <memory>
 #include <string>
 
-class HintMark;
 class BoardAccess;
 class BoardScaler;
 class CardAnimator;
+class HintMark;
 class ImageButton;
 class SolverTask;
 class SoundPlayer;
 class Tabout;
+class TallyBook;
 class Thelp;
 class Thighscore;
 class Ttallylist;
@@ -41,7 +43,8 @@ public:
     // the window plays the sounds itself; tests pass one to hear what would be played.
     using SoundSink = std::function<void(const std::string& name)>;
 
-    explicit Tmain(SoundSink soundSink = {}, QWidget* parent = nullptr);
+    // The game's tally reports go to `tally`, which outlives the window.
+    explicit Tmain(TallyBook& tally, SoundSink soundSink = {}, QWidget* parent = nullptr);
     ~Tmain() override;
 
     Game& game() { return m_game; }
@@ -53,7 +56,9 @@ public:
     Thighscore* highscoreWindow() const { return m_highscore; }
     Ttallylist* tallyWindow() const { return m_tally; }
     // The full path of the tally file, beside the executable.
-    QString tallyFile() const;
+    static QString tallyFile();
+    // The cloth behind the table, which the other windows copy when they are created.
+    QPixmap backgroundTile() const;
     const QString& shortname() const { return m_shortname; }
     // Draws the board, the labels and the Undo controls from the engine's state, touching only
     // the controls whose content changed.
@@ -72,8 +77,9 @@ public:
     void playsounds(const std::string& name) override;
     void addtomineincrease(int column) override;
     void checkforhigher(int column, int value) override;
-    void checkscore(int score, const std::string& name) override;
+    void checkscore(int score) override;
     std::string playerName() override;
+    void gameOver() override;
     void hidePanels() override;
     void showLostPanel(bool bringToFront) override;
     void showClearedPanel() override;
@@ -115,6 +121,88 @@ public:
     void RestartDeal1Click();
     void WinnableDeals1Click();
     void AnimateCards1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Bounds {
+        int top = 0;
+        int left = 0;
+        int width = 0;
+        int height = 0;
+    };
+    // What a picture control shows now, so a redraw can skip the ones that did not change.
+    struct Shown {
+        int image = -1; // index into the card images, -1 for no picture
+        bool visible = false;
+    };
+
+    void createBoard();
+    void createCards();
+    void createMessagePanels();
+    void createNamePanel();
+    void createLostPanel();
+    void createClearedPanel();
+    void createUpdatePanel();
+    void postingFailed();
+    void createMenu();
+    void connectHandlers();
+    void createBoardHelpers();
+    void createDealControls();
+    void startDeal(std::uint32_t number);
+    void showHint(const Solver::Result& result);
+    void clearHint();
+    void fitBoard();
+    std::array<int, Game::kSlots + 3> shownImages() const;
+
+    ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
+                               int y);
+    void showCard(ImageButton* control, Shown& shown, int image, bool visible);
+    Bounds bounds() const;
+    void setBounds(const Bounds& bounds);
+    void saveSettings(const Bounds& bounds);
+    void devicePixelRatioChanged();
+    void firstFramePainted();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Game m_game;
+    std::string m_hinted; // the position a hint was asked for, as its snapshot line
+    TallyBook& m_book;
+    SoundSink m_soundSink;
+    SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
+    bool m_painted = false;          // the table has been on the screen once
+    std::string m_heldSound;
+    CardImageList imagelist_bigcards;
+    QWidget* m_client = nullptr;
+    Tabout* m_about = nullptr;
+    Thelp* m_help = nullptr;
+    Ttallylist* m_tally = nullptr;
+    Thighscore* m_highscore = nullptr;
+    // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
+    // shown for the post in progress.
+    int m_countdown = 0;
+    int m_dots = 0;
+    bool m_failureShown = false;
+
+    QString m_shortname;
+    int m_defaultWidth = 0;
+    int m_defaultHeight = 0;
+    Bounds m_startBounds;
+    bool m_shown = false;
+    qreal m_backgroundRatio = 0;
+
+    std::array<Shown, Game::kSlots + 1> m_shownSlots{};
+    Shown m_shownDiscard;
+    Shown m_shownStock;
+
+    std::unique_ptr<BoardScaler> m_scaler;
+    BoardAccess* m_access = nullptr;
+    CardAnimator* m_animator = nullptr;
+    // The "Animations" key is written only once the player has chosen, or found in the file.
+    bool m_animationsKept = false;
 
     // The window's controls, under the names the rest of the program knows them by.
     TLbBackground* LbBackground1 = nullptr;
@@ -197,85 +285,4 @@ public:
     HintMark* hint_mark = nullptr;  // a hint's answer: the card or stock to play
     SolverTask* m_dealer = nullptr; // finds winnable deals
     SolverTask* m_hinter = nullptr; // works out hints
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    struct Bounds {
-        int top = 0;
-        int left = 0;
-        int width = 0;
-        int height = 0;
-    };
-    // What a picture control shows now, so a redraw can skip the ones that did not change.
-    struct Shown {
-        int image = -1; // index into the card images, -1 for no picture
-        bool visible = false;
-    };
-
-    void createBoard();
-    void createCards();
-    void createMessagePanels();
-    void createNamePanel();
-    void createLostPanel();
-    void createClearedPanel();
-    void createUpdatePanel();
-    void postingFailed();
-    void createMenu();
-    void connectHandlers();
-    void createDealControls();
-    void startDeal(std::uint32_t number);
-    void showHint(const Solver::Result& result);
-    void clearHint();
-    void createBoardHelpers();
-    void fitBoard();
-    std::array<int, Game::kSlots + 3> shownImages() const;
-
-    ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
-                               int y);
-    void showCard(ImageButton* control, Shown& shown, int image, bool visible);
-    Bounds bounds() const;
-    void setBounds(const Bounds& bounds);
-    void saveSettings(const Bounds& bounds);
-    void devicePixelRatioChanged();
-    void firstFramePainted();
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-    Game m_game;
-    std::string m_hinted; // the position a hint was asked for, as its snapshot line
-    SoundSink m_soundSink;
-    SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
-    bool m_painted = false;          // the table has been on the screen once
-    std::string m_heldSound;
-    CardImageList imagelist_bigcards;
-    QWidget* m_client = nullptr;
-    Tabout* m_about = nullptr;
-    Thelp* m_help = nullptr;
-    Ttallylist* m_tally = nullptr;
-    Thighscore* m_highscore = nullptr;
-    // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
-    // shown for the post in progress.
-    int m_countdown = 0;
-    int m_dots = 0;
-    bool m_failureShown = false;
-
-    QString m_shortname;
-    int m_defaultWidth = 0;
-    int m_defaultHeight = 0;
-    Bounds m_startBounds;
-    bool m_shown = false;
-    qreal m_backgroundRatio = 0;
-
-    std::array<Shown, Game::kSlots + 1> m_shownSlots{};
-    Shown m_shownDiscard;
-    Shown m_shownStock;
-
-    std::unique_ptr<BoardScaler> m_scaler;
-    BoardAccess* m_access = nullptr;
-    CardAnimator* m_animator = nullptr;
-    // The "Animations" key is written only once the player has chosen, or found in the file.
-    bool m_animationsKept = false;
 };

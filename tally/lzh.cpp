@@ -2,7 +2,7 @@
 // and lengths, and a fixed prefix code for the upper bits of match positions.
 #include "lzh.h"
 
-#include "lzrw1.h"
+#include "lzrw1error.h"
 #include "wordaccess.h"
 
 #include <cstring>

@@ -6,33 +6,16 @@
 // little-endian length and that many bytes, each coding 32768 input bytes, the last fewer.
 #pragma once
 
+#include "lzrw1error.h"
+
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 class TLZR;
 class TLZH;
-
-// Every failure of the component; the message says what failed and names the file.
-class ELzrw1Exception : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The LZRW1/KH coder's hash table could not be allocated.
-class ELzrw1KHCompressor : public ELzrw1Exception {
-public:
-    using ELzrw1Exception::ELzrw1Exception;
-};
-
-// The LZH coder's tables could not be allocated.
-class ElzhException : public ELzrw1Exception {
-public:
-    using ELzrw1Exception::ELzrw1Exception;
-};
 
 enum class TCompressMode {
     Good, // LZH

@@ -1,7 +1,7 @@
 // LZRW1/KH block coder: literals, copies of 3..18 bytes from up to 4095 bytes back, and runs.
 #include "lzrw1kh.h"
 
-#include "lzrw1.h"
+#include "lzrw1error.h"
 #include "wordaccess.h"
 
 #include <algorithm>

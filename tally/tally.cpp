@@ -77,8 +77,8 @@ void Tally::addtomineincrease(int column) {
     const std::string text = std::to_string(addit(column, 0));
     m_grid.setCell(column, 0, text);
     showStatistic(column, text);
-    if (column == kTotalGames) {
-        // The percentage catches up only when a game starts, which already counts as played.
+    if (column == kTotalGames || column == kGamesCleared) {
+        // Either count moves the percentage; a cleared board shows in it at once.
         int cleared = 0, total = 0, percent = 0;
         if (parseDecimal(m_grid.cell(kGamesCleared, 0), cleared) &&
             parseDecimal(m_grid.cell(kTotalGames, 0), total) && total != 0) {

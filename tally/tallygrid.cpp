@@ -1,6 +1,7 @@
 // The tally table and its plain-text form.
 #include "tallygrid.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -93,7 +94,12 @@ std::string SaveGridText(const TallyGrid& grid) {
         std::to_string(grid.colCount()) + "\r\n" + std::to_string(grid.rowCount()) + "\r\n";
     for (int c = 0; c < grid.colCount(); ++c) {
         for (int r = 0; r < grid.rowCount(); ++r) {
+            // A line break inside a cell would shift every cell after it on the next load.
+            const std::size_t start = text.size();
             text += grid.cell(c, r);
+            std::replace_if(
+                text.begin() + start, text.end(), [](char ch) { return ch == '\r' || ch == '\n'; },
+                ' ');
             text += "\r\n";
         }
     }

@@ -37,7 +37,7 @@ private:
 };
 
 // The text form: the column count, the row count, then every cell column by column, each line
-// ended by CR LF.
+// ended by CR LF. A CR or LF inside a cell is written as a blank.
 std::string SaveGridText(const TallyGrid& grid);
 
 // Reads a text form, resizing the table to the counts it states. Missing lines read as empty

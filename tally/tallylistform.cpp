@@ -2,13 +2,12 @@
 #include "tallylistform.h"
 
 #include "artwork.h"
+#include "errorbox.h"
 #include "flatpanel.h"
 #include "imagebutton.h"
 #include "lbback.h"
 #include "navylook.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -38,8 +37,8 @@ bool askReset(QWidget* parent) {
     QMessageBox box(QMessageBox::Question, "Confirm", "Are you sure you want to reset the Tally?",
                     QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
-    box.addButton("&No", QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    // Enter must not wipe the tally.
+    box.setDefaultButton(box.addButton("&No", QMessageBox::NoRole));
     box.exec();
     // Closing the box without an answer resets nothing.
     return box.clickedButton() == yes;
@@ -47,8 +46,8 @@ bool askReset(QWidget* parent) {
 
 } // namespace
 
-Ttallylist::Ttallylist(const QPixmap& background, const std::string& tallyFile, QWidget* parent)
-    : QWidget(parent, Qt::Window), confirmReset(askReset), m_store(tallyFile) {
+Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* parent)
+    : QWidget(parent, Qt::Window), confirmReset(askReset), m_book(book) {
     setObjectName("tallylist");
     setWindowTitle("Solmarin - Tally List");
     resize(kClientWidth, kClientHeight);
@@ -95,28 +94,29 @@ Ttallylist::Ttallylist(const QPixmap& background, const std::string& tallyFile, 
     button_resettally->setGeometry(72, 394, 126, 40);
     button_resettally->setPictureSource(
         [](qreal dpr) { return artwork::button("RESET TALLY", dpr); });
-    connect(button_resettally, &ImageButton::clicked, this, &Ttallylist::button_resetClick);
+    connect(button_resettally, &ImageButton::clicked, this,
+            [this] { errorbox::guard([this] { button_resetClick(); }); });
     button_done = new ImageButton(FlatPanel1);
     button_done->setObjectName("button_done");
     button_done->setGeometry(200, 394, 126, 40);
     button_done->setPictureSource([](qreal dpr) { return artwork::button("DONE", dpr); });
-    connect(button_done, &ImageButton::clicked, this, &Ttallylist::button_doneClick);
+    connect(button_done, &ImageButton::clicked, this,
+            [this] { errorbox::guard([this] { button_doneClick(); }); });
 
-    m_tally.today = [] {
-        return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
-    };
-    m_tally.changed = [this] { showTally(); };
+    m_book.tally().changed = [this] { showTally(); };
     showTally();
 }
 
 Ttallylist::~Ttallylist() {
-    FormDestroy();
+    m_book.tally().changed = [] {};
 }
 
 QLabel* Ttallylist::addLabel(const char* name, int left, int top, int width,
                              Qt::Alignment alignment, const QString& text) {
     auto* label = new QLabel(text, FlatPanel1);
     label->setObjectName(name);
+    // Names and dates come from the player and the tally file: markup in them is text.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(labelFont(13, true));
     label->setAlignment(alignment | Qt::AlignTop);
     QPalette palette = label->palette();
@@ -143,10 +143,10 @@ void Ttallylist::showTally() {
         }
     };
     for (int column = 1; column <= Tally::kStatistics; ++column) {
-        setText(mylabel[column], m_tally.statistic(column));
+        setText(mylabel[column], m_book.tally().statistic(column));
     }
     for (int r = 1; r <= Tally::kPlaces; ++r) {
-        const TallyPlace& place = m_tally.place(r);
+        const TallyPlace& place = m_book.tally().place(r);
         setText(label_date[r], place.date);
         setText(label_name[r], place.name);
         setText(label_high[r], place.score);
@@ -157,38 +157,11 @@ void Ttallylist::showTally() {
     }
 }
 
-void Ttallylist::FormCreate() {
-    m_tally.setDefaults();
-    try {
-        m_store.load(m_tally.grid());
-    } catch (...) {
-        loadtally();
-        throw;
-    }
-    loadtally();
-}
-
-void Ttallylist::loadtally() {
-    m_tally.loadtally();
-}
-
-bool Ttallylist::saveNow() {
-    return m_store.save(m_tally.grid());
-}
-
-void Ttallylist::FormDestroy() {
-    if (!m_saved) {
-        m_saved = true;
-        saveNow();
-    }
-}
-
 void Ttallylist::button_resetClick() {
     if (!confirmReset(this)) {
         return;
     }
-    m_tally.reset();
-    saveNow();
+    m_book.reset();
 }
 
 void Ttallylist::button_doneClick() {

@@ -1,9 +1,8 @@
-// Ttallylist: the tally window, showing the player's statistics and personal high scores. It owns
-// the tally and its file, and its labels follow the tally's rules whether it is shown or not.
+// Ttallylist: the tally window, a view of the player's tally (statistics and personal high
+// scores) with a button that resets it. Its labels follow the tally whether it is shown or not.
 #pragma once
 
-#include "tally.h"
-#include "tallystore.h"
+#include "tallybook.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -20,35 +19,14 @@ class Ttallylist : public QWidget {
     Q_OBJECT
 
 public:
-    // `background` is a copy of the main window's cloth; `tallyFile` the full path of the tally
-    // file. The window starts with the default tally; FormCreate loads the file.
-    Ttallylist(const QPixmap& background, const std::string& tallyFile, QWidget* parent = nullptr);
+    // `background` is a copy of the main window's cloth; `book` the tally it shows, which
+    // outlives the window.
+    Ttallylist(const QPixmap& background, TallyBook& book, QWidget* parent = nullptr);
     ~Ttallylist() override;
-
-    // Loads the tally file and fills the labels. A file that cannot be read throws after the
-    // labels show the table as it stands, so the caller can report it and go on.
-    void FormCreate();
-    // Saves the tally file; failures are silent to the player.
-    void FormDestroy();
-    void loadtally();
-
-    // The tally's reports, as the game makes them.
-    int addit(int column, int row) { return m_tally.addit(column, row); }
-    void addtomineincrease(int column) { m_tally.addtomineincrease(column); }
-    void addtomineset(int column, const std::string& text) { m_tally.addtomineset(column, text); }
-    void checkforhigher(int column, int value) { m_tally.checkforhigher(column, value); }
-    bool checkscore(int score, const std::string& name) { return m_tally.checkscore(score, name); }
-
-    // Writes the tally now, as at exit, so that a killed process loses at most the game in
-    // progress. Returns false when the file could not be written.
-    bool saveNow();
 
     // Shown without being modal, centred over the main window when it opens, brought to the
     // front when it is open already.
     void setVisible(bool visible) override;
-
-    const Tally& tally() const { return m_tally; }
-    const TallyStore& store() const { return m_store; }
 
     // Asks the reset question; a test may answer it instead of the player. Returns true only for
     // an explicit "Yes".
@@ -63,9 +41,7 @@ private:
                      const QString& text = QString());
     void showTally();
 
-    Tally m_tally;
-    TallyStore m_store;
-    bool m_saved = false;
+    TallyBook& m_book;
     TLbBackground* LbBackground1;
     TFlatPanel* FlatPanel1;
     std::array<QLabel*, Tally::kStatistics + 1> mylabel{};

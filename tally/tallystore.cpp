@@ -2,14 +2,12 @@
 #include "tallystore.h"
 
 #include "lzrw1.h"
+#include "safesave.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,28 +35,6 @@ void setUpCoder(Tlzrw1& doit, std::istream& in, std::ostream& out) {
     doit.UseStream = true;
     doit.InputStream = &in;
     doit.OutputStream = &out;
-}
-
-// Writes all of `data` to a new file at `path` and makes sure it reached the disk.
-bool writeFile(const std::string& path, const std::string& data) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ::close(fd);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
 }
 
 } // namespace
@@ -98,22 +74,12 @@ bool TallyStore::save(const TallyGrid& grid) {
     } catch (const ELzrw1Exception&) {
         return false;
     }
-    const std::string fresh = m_path + ".new";
-    if (!writeFile(fresh, packed.str())) {
-        std::remove(fresh.c_str());
-        return false;
-    }
     // A file that could not be read is kept for inspection before the first save replaces it.
     if (m_loadFailed && exists(m_path)) {
         if (std::rename(m_path.c_str(), damagedCopyPath().c_str()) != 0) {
-            std::remove(fresh.c_str());
             return false;
         }
     }
     m_loadFailed = false;
-    if (std::rename(fresh.c_str(), m_path.c_str()) != 0) {
-        std::remove(fresh.c_str());
-        return false;
-    }
-    return true;
+    return safesave::replace(m_path, packed.str(), true);
 }

@@ -19,7 +19,8 @@ public:
 
     // Writes the grid's text form, compressed, in place of the file. The new file is written
     // beside the old one and takes its place only once complete, so a failed save keeps the
-    // previous tally. Returns false on failure.
+    // previous tally; in a folder that takes no new file the file is rewritten in place.
+    // Returns false on failure.
     bool save(const TallyGrid& grid);
 
 private:

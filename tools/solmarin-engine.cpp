@@ -36,9 +36,7 @@ public:
     void checkforhigher(int column, int value) override {
         add("tally=checkforhigher:" + std::to_string(column) + ":" + std::to_string(value));
     }
-    void checkscore(int score, const std::string&) override {
-        add("tally=checkscore:" + std::to_string(score));
-    }
+    void checkscore(int score) override { add("tally=checkscore:" + std::to_string(score)); }
     std::string playerName() override { return "Guest"; }
     void showLostPanel(bool) override { add("lost"); }
     void showClearedPanel() override { add("cleared"); }

@@ -52,6 +52,8 @@ void show(const QString& message) {
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Solmarin"), shown, QMessageBox::Ok,
                     QApplication::activeWindow());
+    // Messages name files and folders, whose names may look like markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -12,5 +12,7 @@ int main(int argc, char** argv) {
     const int lingerMs = argc > 1 ? std::atoi(argv[1]) : 0;
     Application app(argc, argv);
     // The table picture is the last large thing of the first frame to be painted.
-    return app.run([lingerMs](Tmain& window) { new FirstFrame(window.Image1, lingerMs); });
+    return app.run([lingerMs](Tmain& window) {
+        new FirstFrame(window.findChild<QWidget*>(QStringLiteral("Image1")), lingerMs);
+    });
 }

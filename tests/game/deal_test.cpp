@@ -8,7 +8,7 @@
 
 #include <set>
 
-TEST(Random, DrawsFromSeedZeroAsSpecified) {
+TEST(Random, SeedZeroDrawsZeroThenOneAndStepsTheSeed) {
     Random random(0);
     EXPECT_EQ(random.draw(52), 0u);
     EXPECT_EQ(random.seed(), 1u);

@@ -17,13 +17,12 @@ public:
     void checkforhigher(int column, int value) override {
         cues.push_back("higher:" + std::to_string(column) + ":" + std::to_string(value));
     }
-    void checkscore(int score, const std::string& name) override {
-        cues.push_back("checkscore:" + std::to_string(score) + ":" + name);
-    }
+    void checkscore(int score) override { cues.push_back("checkscore:" + std::to_string(score)); }
     std::string playerName() override { return name; }
     void hidePanels() override { cues.push_back("hidepanels"); }
     void showLostPanel(bool front) override { cues.push_back(front ? "lost:front" : "lost"); }
     void showClearedPanel() override { cues.push_back("cleared"); }
+    void gameOver() override { cues.push_back("over"); }
 
     // The cues since the last call.
     std::vector<std::string> take() {

@@ -215,7 +215,7 @@ TEST(Stock, LastCardWithNothingPlayableLosesWithoutReplace) {
     EXPECT_FALSE(game.stockShowsBack());
     EXPECT_FALSE(game.playing());
     EXPECT_EQ(game.historySize(), history + 1) << "no second snapshot when the click loses";
-    EXPECT_EQ(cues.take(), (std::vector<std::string>{"lost"}));
+    EXPECT_EQ(cues.take(), (std::vector<std::string>{"lost", "over"}));
     for (int n = 1; n <= 28; ++n) {
         EXPECT_EQ(game.slot(n).picture, Game::Picture::Face) << n;
     }
@@ -279,7 +279,7 @@ TEST(BoardClick, LossAfterABoardMoveBringsThePanelToTheFront) {
     game.card_19Click(19);
     EXPECT_FALSE(game.playing());
     EXPECT_EQ(cues.take(),
-              (std::vector<std::string>{"higher:4:1", "sound=placecard", "lost:front"}));
+              (std::vector<std::string>{"higher:4:1", "sound=placecard", "lost:front", "over"}));
     game.card_19Click(20);
     game.image_stockClick();
     game.button_undoClick();

@@ -1,4 +1,5 @@
 // The settings file module against real files in a temporary folder.
+#include "immutable.h"
 #include "inifile.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,20 +36,6 @@ protected:
         std::error_code ignored;
         fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(m_folder, ignored);
-    }
-
-    // Sets or clears the immutable attribute; false where the file system or our rights lack it.
-    static bool setImmutable(const fs::path& path, bool on) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        int flags = 0;
-        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return ok;
     }
 
     void store(const std::string& bytes) const { store(m_path, bytes); }
@@ -277,7 +262,7 @@ TEST_F(IniFileTest, RefusedWriteToARelativePathNamesTheAbsolutePath) {
     fs::current_path(before);
 }
 
-TEST_F(IniFileTest, WriteProtectionOfFileOrFolderIsHonoured) {
+TEST_F(IniFileTest, WriteProtectedFileIsRefusedAndLockedFolderWrittenInPlace) {
     // Permission bits do not stop root; the immutable attribute does, where the file system has it.
     const bool root = ::geteuid() == 0;
     const auto protect = [&](const fs::path& path, bool on) {
@@ -296,11 +281,12 @@ TEST_F(IniFileTest, WriteProtectionOfFileOrFolderIsHonoured) {
     ASSERT_TRUE(protect(m_path, false));
     EXPECT_EQ(contents(), "[solmarin]\nTop=1\n");
 
+    // A folder that takes no new file: the settings file there is still written, in place.
     ASSERT_TRUE(protect(m_folder, true));
-    expectWriteRefused(m_path);
+    inifile::writeString(m_path, "solmarin", "Top", "2");
     expectWriteRefused((m_folder / "new.ini").string());
     ASSERT_TRUE(protect(m_folder, false));
-    EXPECT_EQ(contents(), "[solmarin]\nTop=1\n");
+    EXPECT_EQ(contents(), "[solmarin]\nTop=2\n");
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"solmarin.ini"});
 }
 

@@ -10,6 +10,7 @@
 #include "imagebutton.h"
 #include "mainform.h"
 #include "paths.h"
+#include "tallybook.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,29 +25,43 @@
 #include <string>
 #include <vector>
 
-// A window whose settings live in a fresh temporary folder and whose sounds are written down.
+// A window whose settings and tally live in a fresh temporary folder and whose sounds are
+// written down. Its end is the program's exit: the tally is written then.
 struct Table {
     QTemporaryDir folder;
     std::vector<std::string> sounds;
     QStringList errors;
+    std::unique_ptr<TallyBook> tally;
     std::unique_ptr<Tmain> window;
 
-    // `settings` is written to solmarin.ini before the window is created, unless it is null.
-    explicit Table(const char* settings = nullptr) {
+    // `settings` is written to solmarin.ini and `tallyBytes` to solmarintally.tld before the
+    // program starts, unless they are null.
+    explicit Table(const char* settings = nullptr, const char* tallyBytes = nullptr) {
         paths::setProgramFolder(folder.path());
         errorbox::setHandler([this](const QString& text) { errors << text; });
         if (settings)
             writeSettings(settings);
-        window =
-            Application::createWindows([this](const std::string& name) { sounds.push_back(name); });
+        if (tallyBytes) {
+            QFile file(tallyPath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(tallyBytes);
+        }
+        std::exception_ptr loadError;
+        tally = Application::openTally(loadError);
+        if (loadError)
+            errorbox::guard([&] { std::rethrow_exception(loadError); });
+        window = Application::createWindows(
+            *tally, [this](const std::string& name) { sounds.push_back(name); });
     }
     ~Table() {
         window.reset();
+        tally->save();
         errorbox::setHandler({});
         paths::setProgramFolder(QString());
     }
 
     QString settingsPath() const { return QDir(folder.path()).filePath("solmarin.ini"); }
+    QString tallyPath() const { return QDir(folder.path()).filePath("solmarintally.tld"); }
     void writeSettings(const char* text) const {
         QFile file(settingsPath());
         QVERIFY(file.open(QIODevice::WriteOnly));

@@ -45,7 +45,7 @@ private slots:
         TURL::setOpener({});
     }
 
-    void theWindowIsAFixedDialogOfTheDesignedSize() {
+    void theWindowIsAFixedDialogOf304By193() {
         QCOMPARE(m_about->windowTitle(), QStringLiteral("Solmarin - About"));
         QCOMPARE(m_about->size(), QSize(304, 193));
         QCOMPARE(m_about->minimumSize(), m_about->maximumSize());
@@ -56,7 +56,7 @@ private slots:
         QVERIFY(!m_about->isVisible());
     }
 
-    void controlsSitWhereTheyWereDesigned_data() {
+    void controlsSitInTheirPlaces_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("expected"); // an empty size checks the position only
         QTest::newRow("Image1") << "Image1" << QRect(42, 10, 217, 54);
@@ -71,7 +71,7 @@ private slots:
         QTest::newRow("rights") << "Label5" << QRect(4, 154, 0, 0);
     }
 
-    void controlsSitWhereTheyWereDesigned() {
+    void controlsSitInTheirPlaces() {
         QFETCH(QString, name);
         QFETCH(QRect, expected);
         auto* control = m_about->findChild<QWidget*>(name);

@@ -59,7 +59,7 @@ private slots:
         delete m_about;
     }
 
-    void theWindowIsLaidOutAsDesigned() {
+    void theWindowHasItsCaptionSizeAndSidePanel() {
         QCOMPARE(m_help->windowTitle(), QStringLiteral("Solmarin - Help File"));
         QCOMPARE(m_help->size(), QSize(523, 431));
         QVERIFY(m_help->maximumSize().width() > 523); // resizable

@@ -91,14 +91,76 @@ private slots:
         QCOMPARE(table.text("label_name"), QStringLiteral("Good Luck Maximiliane Osterman"));
     }
 
-    void enterDoesNotTakeTheName() {
+    void enterTakesTheName() {
         Table table;
         QVERIFY(table.show());
         QLineEdit* edit = typeInto(table, "edit_aname", "Pat");
         QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClick(edit, Qt::Key_Enter);
-        QVERIFY(table.visible("panel_name"));
-        QCOMPARE(table.control<QLineEdit>("edit_name")->text(), QStringLiteral("Guest"));
+        QVERIFY(!table.visible("panel_name"));
+        QCOMPARE(table.control<QLineEdit>("edit_name")->text(), QStringLiteral("Pat"));
+    }
+
+    // Once a panel closes, the keys are the table's again: the menu's shortcuts work, not the
+    // name field's own undo.
+    void afterAPanelClosesCtrlZUndoesTheLastMove_data() {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("DONE") << false;
+        QTest::newRow("Enter") << true;
+    }
+    void afterAPanelClosesCtrlZUndoesTheLastMove() {
+        QFETCH(bool, byEnter);
+        Table table;
+        QVERIFY(table.show());
+        table.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(table.window.get()));
+        QLineEdit* edit = typeInto(table, "edit_aname", "Robin");
+        QCOMPARE(QApplication::focusWidget(), edit);
+        if (byEnter)
+            QTest::keyClick(edit, Qt::Key_Return);
+        else
+            table.click("button_namedone");
+        table.deal(winnableDeck());
+        Table::click(table.card(19));
+        QCOMPARE(table.text("label_score"), QStringLiteral("Score: 1"));
+        // Keys go where the player's keys would: to whatever has the focus.
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table.text("label_score"), QStringLiteral("Score: -3"));
+        QCOMPARE(table.control<QLineEdit>("edit_aname")->text(), QStringLiteral("Robin"));
+    }
+
+    // What a paste gives: line breaks are refused, a text too long keeps its first characters.
+    void pastingKeepsTheFirstTenCharactersAndRefusesLineBreaks_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("selectFrom");
+        QTest::addColumn<int>("selectLength");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("over part of a full field") << "1234567890" << 2 << 2 << "ABCD"
+                                                   << "12ABCD5678";
+        QTest::newRow("over the whole field") << "Guest" << 0 << 5 << "Maximiliane Ostermann"
+                                              << "Maximilian";
+        QTest::newRow("at the end") << "abc" << 3 << 0 << "DEFGHIJKLMN"
+                                    << "abcDEFGHIJ";
+        QTest::newRow("line feed") << "Guest" << 0 << 5 << "Ann\nBo"
+                                   << "Guest";
+        QTest::newRow("carriage return") << "Guest" << 5 << 0 << "\r"
+                                         << "Guest";
+    }
+    void pastingKeepsTheFirstTenCharactersAndRefusesLineBreaks() {
+        QFETCH(QString, before);
+        QFETCH(int, selectFrom);
+        QFETCH(int, selectLength);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        Table table;
+        QVERIFY(table.show());
+        for (const char* field : {"edit_aname", "edit_name"}) {
+            QLineEdit* edit = typeInto(table, field, before);
+            QCOMPARE(edit->text(), before);
+            edit->setSelection(selectFrom, selectLength);
+            edit->insert(pasted); // what a paste does with the clipboard's text
+            QCOMPARE(edit->text(), after);
+        }
     }
 
     void dealingInsteadOfDoneDiscardsTheTypedName() {

@@ -2,7 +2,9 @@
 // at close.
 #include "tablefixture.h"
 
+#include <QGuiApplication>
 #include <QRegularExpression>
+#include <QScreen>
 
 namespace {
 
@@ -80,6 +82,36 @@ private slots:
         QCOMPARE(table.control<QLineEdit>("edit_aname")->text(), name);
         // The start-up sound follows the stored choice.
         QCOMPARE(table.count("entered"), sounds ? 1 : 0);
+    }
+
+    // A stored place where less than 100 x 100 pixels of the window would show (a monitor that
+    // is gone, another screen size) gives way to the default place, which close then saves.
+    void aPlaceOffTheScreensFallsBackToTheDefault_data() {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<bool>("kept");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("right of it") << screen.right() + 500 << 3 << false;
+        QTest::newRow("far left") << -5000 << 3 << false;
+        QTest::newRow("99 pixels showing") << screen.right() + 1 - 99 << 3 << false;
+        QTest::newRow("above it") << 3 << screen.top() - 541 + 50 << false;
+        QTest::newRow("below it") << 3 << screen.bottom() + 1 - 99 << false;
+        QTest::newRow("100 pixels showing") << screen.right() + 1 - 100 << 3 << true;
+        QTest::newRow("partly off to the left") << -600 << 20 << true;
+    }
+    void aPlaceOffTheScreensFallsBackToTheDefault() {
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QFETCH(bool, kept);
+        const QByteArray file = "[solmarin]\nTop=" + QByteArray::number(top) +
+                                "\nLeft=" + QByteArray::number(left) + "\n";
+        Table table(file.constData());
+        const QPoint expected = kept ? QPoint(left, top) : QPoint(3, 3);
+        QCOMPARE(table.window->pos(), expected);
+        QCOMPARE(table.window->size(), QSize(774, 541));
+        table.window->close();
+        QVERIFY(table.settingsText().contains(QStringLiteral("Left=%1\n").arg(expected.x())));
+        QVERIFY(table.settingsText().contains(QStringLiteral("Top=%1\n").arg(expected.y())));
     }
 
     void storedSizeBelowTheBoardIsRaisedToTheMinimum() {

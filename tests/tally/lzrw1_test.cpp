@@ -105,7 +105,7 @@ std::string messageOf(const std::function<void()>& call) {
 
 } // namespace
 
-TEST_F(Lzrw1Files, WritesTheDocumentedContainersByteForByte) {
+TEST_F(Lzrw1Files, WritesKnownContainersByteForByte) {
     const Bytes abc4 = codec_data::text("abcabcabcabc");
     const struct {
         const char* name;

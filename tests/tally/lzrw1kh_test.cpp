@@ -234,7 +234,7 @@ TEST(Lzrw1khBlock, RunsEndingAtOrNearTheEndCodeLikeThePlainCoder) {
     }
 }
 
-TEST(Lzrw1khBlock, CodesTheDocumentedBlocksByteForByte) {
+TEST(Lzrw1khBlock, CodesKnownBlocksByteForByte) {
     const struct {
         const char* name;
         Bytes input;

@@ -91,14 +91,17 @@ TEST(Statistics, PercentageIsRecomputedOnlyWhenAGameStarts) {
     }
 }
 
-TEST(Statistics, ClearingABoardLeavesThePercentageUntilTheNextStart) {
+TEST(Statistics, PercentageFollowsBothCountsAtOnce) {
     Tally tally;
     tally.loadtally();
     tally.addtomineincrease(Tally::kTotalGames);
     tally.addtomineincrease(Tally::kGamesCleared);
-    EXPECT_EQ(tally.statistic(3), "0%");
+    EXPECT_EQ(tally.statistic(3), "100%");
     tally.addtomineincrease(Tally::kTotalGames);
     EXPECT_EQ(tally.statistic(3), "50%");
+    tally.addtomineincrease(Tally::kGamesCleared);
+    EXPECT_EQ(tally.statistic(3), "100%");
+    EXPECT_EQ(tally.grid().cell(3, 0), "100") << "the file keeps the number without its sign";
 }
 
 TEST(Statistics, LongestChainRisesOnlyWhenExceeded) {

@@ -1,13 +1,17 @@
 // The tally file: its bytes, round trips, damaged files and failed saves.
+#include "immutable.h"
 #include "lzrw1.h"
 #include "tally.h"
 #include "tallystore.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -22,7 +26,10 @@ protected:
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override {
+        setImmutable(m_dir.string(), false);
+        fs::remove_all(m_dir);
+    }
 
     std::string path(const char* name = "solmarintally.tld") const {
         return (m_dir / name).string();
@@ -138,11 +145,20 @@ TEST_F(TallyFile, FailedSaveKeepsThePreviousTally) {
     TallyStore store(path());
     ASSERT_TRUE(store.save(tally.grid()));
     const std::string before = read(path());
-    // Where the new file should go there is a folder: even root cannot write the file there.
-    fs::create_directory(path("solmarintally.tld.new"));
+    // A file size limit makes the writing fail, as a full disk does, even for root.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 20;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     tally.addtomineincrease(1);
-    EXPECT_FALSE(store.save(tally.grid()));
+    const bool saved1 = store.save(tally.grid());
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+    EXPECT_FALSE(saved1);
     EXPECT_EQ(read(path()), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), {}), 1) << "a new file was left";
 
     TallyStore nowhere((m_dir / "missing" / "solmarintally.tld").string());
     EXPECT_FALSE(nowhere.save(tally.grid()));
@@ -158,4 +174,38 @@ TEST_F(TallyFile, NoTemporaryFileInTheCurrentFolder) {
     store.load(tally.grid());
     EXPECT_EQ(read("temp.txt"), "the player's own file");
     fs::current_path(previous);
+}
+
+TEST_F(TallyFile, LineBreaksInANameCannotShiftTheTable) {
+    Tally tally;
+    for (const char* name : {"Ann\nBo", "Cy\r\nDee", "Eve\r"}) {
+        tally.checkscore(100, name);
+    }
+    TallyStore store(path());
+    ASSERT_TRUE(store.save(tally.grid()));
+    Tally reread;
+    TallyStore(path()).load(reread.grid());
+    EXPECT_EQ(reread.grid().rowCount(), 12);
+    EXPECT_EQ(reread.grid().cell(2, 1), "Eve ");
+    EXPECT_EQ(reread.grid().cell(2, 2), "Cy  Dee");
+    EXPECT_EQ(reread.grid().cell(2, 3), "Ann Bo");
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(reread.grid().cell(1, r), "100") << r;
+    }
+    EXPECT_EQ(reread.grid().cell(1, 4), "-1000") << "no phantom place";
+}
+
+TEST_F(TallyFile, ASaveInAFolderThatTakesNoNewFileRewritesTheFile) {
+    Tally tally;
+    TallyStore store(path());
+    ASSERT_TRUE(store.save(tally.grid()));
+    if (!setImmutable(m_dir.string(), true)) {
+        GTEST_SKIP() << "this file system cannot lock a folder against root";
+    }
+    tally.addtomineincrease(Tally::kTotalGames);
+    EXPECT_TRUE(store.save(tally.grid()));
+    Tally reread;
+    TallyStore(path()).load(reread.grid());
+    EXPECT_EQ(reread.grid().cell(Tally::kTotalGames, 0), "1");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), {}), 1);
 }

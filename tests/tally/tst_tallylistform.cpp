@@ -1,4 +1,4 @@
-// The tally window: its labels follow the tally, reset asks first, the file is read and written.
+// The tally window: its labels follow the tally, reset asks first and writes the file.
 #include "tallylistform.h"
 
 #include "artwork.h"
@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
+#include <memory>
 
 class TestTallyList : public QObject {
     Q_OBJECT
@@ -24,16 +24,17 @@ private:
     }
 
     QTemporaryDir m_dir;
+    std::unique_ptr<TallyBook> m_book;
 
 private slots:
     void init() {
         QFile::remove(QString::fromStdString(tallyPath()));
-        QFile::remove(QString::fromStdString(tallyPath() + ".bad"));
+        m_book = std::make_unique<TallyBook>(tallyPath());
+        m_book->load();
     }
 
     void firstStartShowsTheDefaultTally() {
-        Ttallylist window(QPixmap(), tallyPath());
-        window.FormCreate();
+        Ttallylist window(QPixmap(), *m_book);
         QCOMPARE(window.windowTitle(), QString("Solmarin - Tally List"));
         QCOMPARE(window.size(), QSize(342, 446));
         QCOMPARE(text(window, "mylabel_1"), QString("0"));
@@ -51,14 +52,13 @@ private slots:
     }
 
     void labelsFollowTheRulesAndTheNewestEntryIsRed() {
-        Ttallylist window(artwork::clothTile(1.0), tallyPath());
-        window.FormCreate();
-        window.addtomineincrease(1);
-        window.checkforhigher(4, 9);
+        Ttallylist window(artwork::clothTile(1.0), *m_book);
+        m_book->addtomineincrease(1);
+        m_book->checkforhigher(4, 9);
         QCOMPARE(text(window, "mylabel_1"), QString("1"));
         QCOMPARE(text(window, "mylabel_4"), QString("9"));
-        window.checkscore(150, "Ann");
-        window.checkscore(40, "Bob");
+        m_book->checkscore(150, "Ann");
+        m_book->checkscore(40, "Bob");
         auto* high2 = window.findChild<QLabel*>("label_high2");
         auto* name1 = window.findChild<QLabel*>("label_name1");
         QCOMPARE(high2->text(), QString("40"));
@@ -72,10 +72,9 @@ private slots:
     }
 
     void resetAnsweredNoChangesNothingAndYesClearsAndSaves() {
-        Ttallylist window(QPixmap(), tallyPath());
-        window.FormCreate();
-        window.addtomineincrease(1);
-        window.checkscore(150, "Ann");
+        Ttallylist window(QPixmap(), *m_book);
+        m_book->addtomineincrease(1);
+        m_book->checkscore(150, "Ann");
         window.confirmReset = [](QWidget*) { return false; };
         QTest::mouseClick(window.findChild<QWidget*>("button_resettally"), Qt::LeftButton);
         QCOMPARE(text(window, "mylabel_1"), QString("1"));
@@ -90,46 +89,39 @@ private slots:
         QCOMPARE(text(window, "label_name1"), QString());
         QVERIFY(QFile::exists(QString::fromStdString(tallyPath())));
 
-        Ttallylist reread(QPixmap(), tallyPath());
-        reread.FormCreate();
-        QCOMPARE(text(reread, "mylabel_1"), QString("0"));
+        TallyBook reread(tallyPath());
+        reread.load();
+        QCOMPARE(reread.tally().statistic(Tally::kTotalGames), std::string("0"));
     }
 
-    void dismissingTheQuestionResetsNothing() {
-        Ttallylist window(QPixmap(), tallyPath());
-        window.FormCreate();
-        window.addtomineincrease(1);
+    // Enter takes the default answer, which must be the harmless one.
+    void enterOrTheCloseBoxOnTheQuestionResetsNothing_data() {
+        QTest::addColumn<bool>("pressEnter");
+        QTest::newRow("Enter") << true;
+        QTest::newRow("close box") << false;
+    }
+    void enterOrTheCloseBoxOnTheQuestionResetsNothing() {
+        QFETCH(bool, pressEnter);
+        Ttallylist window(QPixmap(), *m_book);
+        m_book->addtomineincrease(1);
         bool sawQuestion = false;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             sawQuestion = box->text() == "Are you sure you want to reset the Tally?" &&
                           box->windowTitle() == "Confirm" && box->icon() == QMessageBox::Question;
-            box->reject();
+            if (pressEnter)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->reject();
         });
         window.button_resetClick();
         QVERIFY(sawQuestion);
         QCOMPARE(text(window, "mylabel_1"), QString("1"));
     }
 
-    void damagedFileIsReportedWhileTheWindowShowsTheDefaults() {
-        std::ofstream(tallyPath(), std::ios::binary) << "this is no tally";
-        Ttallylist window(QPixmap(), tallyPath());
-        QString message;
-        try {
-            window.FormCreate();
-        } catch (const std::exception& e) {
-            message = e.what();
-        }
-        QCOMPARE(message, QString::fromStdString(tallyPath()) +
-                              " : Lzrw1 decompression : this file has no valid header !");
-        QCOMPARE(text(window, "mylabel_3"), QString("0%"));
-        QCOMPARE(text(window, "label_high1"), QString());
-    }
-
     void doneAndTheCloseBoxOnlyHide() {
-        auto window = std::make_unique<Ttallylist>(QPixmap(), tallyPath());
-        window->FormCreate();
+        auto window = std::make_unique<Ttallylist>(QPixmap(), *m_book);
         window->show();
         QVERIFY(window->isVisible());
         QTest::mouseClick(window->findChild<QWidget*>("button_done"), Qt::LeftButton);
@@ -137,11 +129,9 @@ private slots:
         window->show();
         window->close();
         QVERIFY(!window->isVisible());
-        window->addtomineincrease(1);
-        window.reset(); // destroying the window writes the tally
-        Ttallylist reread(QPixmap(), tallyPath());
-        reread.FormCreate();
-        QCOMPARE(text(reread, "mylabel_1"), QString("1"));
+        m_book->addtomineincrease(1);
+        window->show();
+        QCOMPARE(text(*window, "mylabel_1"), QString("1"));
     }
 };
 

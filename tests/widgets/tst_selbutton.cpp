@@ -89,7 +89,7 @@ private slots:
         m_button = nullptr;
     }
 
-    void aNewButtonHasTheDocumentedDefaults() {
+    void aNewButtonHasItsDefaultSizeCaptionAndColours() {
         QWidget parent;
         TSelButton button(QStringLiteral("SelButton7"), &parent);
         QCOMPARE(button.size(), QSize(105, 20));
