@@ -121,6 +121,11 @@ void Game::startWithDeck(const Deck& deck) {
     newGame(&deck);
 }
 
+void Game::startDeal(std::uint32_t number) {
+    m_random.setSeed(number);
+    newGame(nullptr);
+}
+
 void Game::newGame(const Deck* stacked) {
     m_listener->hidePanels();
     m_listener->addtomineincrease(1);
@@ -135,6 +140,7 @@ void Game::newGame(const Deck* stacked) {
     m_undoMenuEnabled = false;
     if (stacked) {
         m_deck = *stacked;
+        m_dealNumber.reset();
         dealBoard();
     } else {
         shufflecards();
@@ -145,15 +151,21 @@ void Game::newGame(const Deck* stacked) {
 }
 
 void Game::shufflecards() {
-    m_deck.fill(0);
-    for (int a = 1; a <= card::kCount; ++a) {
-        int p = static_cast<int>(m_random.draw(card::kCount)) + 1;
-        while (m_deck[p] != 0) {
-            p = static_cast<int>(m_random.draw(card::kCount)) + 1;
-        }
-        m_deck[p] = a;
-    }
+    m_dealNumber = m_random.seed();
+    m_deck = shuffle(m_random);
     dealBoard();
+}
+
+Game::Deck Game::shuffle(Random& random) {
+    Deck deck{};
+    for (int a = 1; a <= card::kCount; ++a) {
+        int p = static_cast<int>(random.draw(card::kCount)) + 1;
+        while (deck[p] != 0) {
+            p = static_cast<int>(random.draw(card::kCount)) + 1;
+        }
+        deck[p] = a;
+    }
+    return deck;
 }
 
 void Game::dealBoard() {

@@ -5,6 +5,8 @@
 #include "random.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,12 @@ public:
     // The new-game sequence with a given deck in place of the shuffle (stacked deals for tests
     // and solvers).
     void startWithDeck(const Deck& deck);
+    // The new-game sequence for deal number `number`: the shuffle the random source makes from
+    // that seed. The source goes on from there, as after any deal.
+    void startDeal(std::uint32_t number);
+
+    // The shuffle: every card to a random free position, drawn from `random`.
+    static Deck shuffle(Random& random);
 
     // Operations.
     void shufflecards();
@@ -89,6 +97,9 @@ public:
     bool playing() const { return m_playing; }
     const Deck& deck() const { return m_deck; }
     int dealpos() const { return m_dealpos; }
+    // The random source's seed just before the shuffle of the current deal; none before the
+    // first deal or for a stacked one.
+    std::optional<std::uint32_t> dealNumber() const { return m_dealNumber; }
     int chain() const { return m_chain; }
     int flipcount() const { return m_flipcount; }
     const Cover& covers(int slot) const { return m_covers[slot]; }
@@ -122,6 +133,7 @@ private:
 
     bool m_playing = false;
     Deck m_deck{};
+    std::optional<std::uint32_t> m_dealNumber;
     int m_dealpos = 0;
     int m_chain = 0;
     int m_flipcount = 0;

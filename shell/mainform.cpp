@@ -6,15 +6,18 @@
 #include "boardaccess.h"
 #include "boardscaler.h"
 #include "cardanimator.h"
+#include "dealnumber.h"
 #include "errorbox.h"
 #include "flatpanel.h"
 #include "helpform.h"
 #include "highscoreform.h"
+#include "hintmark.h"
 #include "imagebutton.h"
 #include "inifile.h"
 #include "lbback.h"
 #include "paths.h"
 #include "serveraddress.h"
+#include "solvertask.h"
 #include "sounds.h"
 #include "tallybook.h"
 #include "tallylistform.h"
@@ -26,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -248,6 +252,7 @@ Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
     createMenu();
     connectHandlers();
     createBoardHelpers();
+    createDealControls();
     // Whenever a message panel closes the keys go back to the table, so that every menu
     // shortcut works again instead of, say, the name field's own undo.
     for (auto* panel :
@@ -575,6 +580,12 @@ void Tmain::refresh() {
     if (button_undo->isVisibleTo(panel_board1) != m_game.undoButtonVisible())
         button_undo->setVisible(m_game.undoButtonVisible());
     Undo1->setEnabled(m_game.undoMenuEnabled());
+
+    const std::optional<std::uint32_t> number = m_game.dealNumber();
+    label_deal->setText(number ? QStringLiteral("Deal %1").arg(*number) : QString());
+    RestartDeal1->setEnabled(number.has_value());
+    if (!m_hinted.empty() && m_hinted != m_game.snapshot())
+        clearHint();
     m_access->refreshed();
 }
 
@@ -726,6 +737,7 @@ void Tmain::loadinifile() {
     setBounds(start);
     // Only the exact text "no" silences the game.
     PlaySounds1->setChecked(inifile::readString(path, kSection, "Sounds", "yes") != "no");
+    WinnableDeals1->setChecked(inifile::readString(path, kSection, "WinnableDeals", "no") == "yes");
     const QString name =
         QString::fromStdString(inifile::readString(path, kSection, "Name", "Guest"));
     NameValidator::setText(edit_name, name);
@@ -878,6 +890,13 @@ void Tmain::image_stockClick() {
 }
 
 void Tmain::button_startClick() {
+    // A winnable deal may take a moment to find; the board is dealt when it is there.
+    if (WinnableDeals1->isChecked()) {
+        m_dealer->findWinnableDeal(m_game.random().seed(),
+                                   [this](std::uint32_t number) { startDeal(number); });
+        return;
+    }
+    m_dealer->cancel();
     m_animator->finish();
     m_game.button_startClick();
     refresh();
@@ -1036,6 +1055,115 @@ void Tmain::Help2Click() {
 void Tmain::About1Click() {
     if (m_about)
         m_about->show();
+}
+
+// ---- Deal numbers, hints and winnable deals ------------------------------------------------
+
+void Tmain::createDealControls() {
+    auto action = [this](QMenu* menu, QAction* before, const char* name, const QString& caption) {
+        auto* item = new QAction(caption, menu);
+        item->setObjectName(QLatin1String(name));
+        menu->insertAction(before, item);
+        return item;
+    };
+    SelectDeal1 = action(file1, N3, "SelectDeal1", QStringLiteral("Select Deal..."));
+    RestartDeal1 = action(file1, N3, "RestartDeal1", QStringLiteral("Restart Deal"));
+    Hint1 = action(file1, N1, "Hint1", QStringLiteral("Hint"));
+    Hint1->setShortcut(QKeySequence(Qt::Key_H));
+    WinnableDeals1 =
+        action(Options1, nullptr, "WinnableDeals1", QStringLiteral("Winnable deals only"));
+    WinnableDeals1->setCheckable(true);
+    auto on = [this](QAction* item, void (Tmain::*handler)()) {
+        connect(item, &QAction::triggered, this,
+                [this, handler] { errorbox::guard([&] { (this->*handler)(); }); });
+    };
+    on(SelectDeal1, &Tmain::SelectDeal1Click);
+    on(RestartDeal1, &Tmain::RestartDeal1Click);
+    on(Hint1, &Tmain::Hint1Click);
+    on(WinnableDeals1, &Tmain::WinnableDeals1Click);
+
+    // Above the table's top right corner, out of the way of every specified control.
+    label_deal = new QLabel(panel_board);
+    label_deal->setObjectName(QStringLiteral("label_deal"));
+    label_deal->setFont(tableFont(11));
+    setTextColour(label_deal, QColor(170, 180, 230));
+    label_deal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label_deal->setGeometry(552, 14, 200, 16);
+    // Right of the discard, above the score, where nothing else is drawn.
+    label_nowin = autoLabel(panel_board1, "label_nowin", QString(), 467, 333, tableFont(11, true),
+                            QColor(255, 204, 0));
+    label_nowin->hide();
+    hint_mark = new HintMark(panel_board1);
+    hint_mark->setObjectName(QStringLiteral("hint_mark"));
+    m_dealer = new SolverTask(this);
+    m_hinter = new SolverTask(this);
+}
+
+void Tmain::startDeal(std::uint32_t number) {
+    m_dealer->cancel();
+    m_animator->finish();
+    m_game.startDeal(number);
+    refresh();
+}
+
+void Tmain::Hint1Click() {
+    if (!m_game.playing())
+        return;
+    clearHint();
+    m_hinted = m_game.snapshot();
+    m_hinter->solve(Solver::Position::of(m_game),
+                    [this](const Solver::Result& result) { showHint(result); });
+}
+
+// The answer is shown only if the position is still the one it was asked for.
+void Tmain::showHint(const Solver::Result& result) {
+    if (m_hinted != m_game.snapshot() || !m_game.playing())
+        return;
+    if (result.verdict == Solver::Verdict::Unwinnable) {
+        setLabelText(label_nowin, QStringLiteral("This game can no longer be won."), true);
+        label_nowin->show();
+    } else if (result.verdict == Solver::Verdict::Winnable) {
+        const int move = result.line.front();
+        hint_mark->point(move == Solver::kStock ? image_stock : cards[move]);
+    }
+}
+
+void Tmain::clearHint() {
+    m_hinted.clear();
+    m_hinter->cancel();
+    hint_mark->hide();
+    label_nowin->hide();
+}
+
+void Tmain::SelectDeal1Click() {
+    auto* dialog = new QInputDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setObjectName(QStringLiteral("dialog_deal"));
+    dialog->setWindowTitle(QStringLiteral("Select Deal"));
+    dialog->setLabelText(QStringLiteral("Deal number (0 to 4294967295):"));
+    const std::optional<std::uint32_t> number = m_game.dealNumber();
+    dialog->setTextValue(number ? QString::number(*number) : QString());
+    if (auto* edit = dialog->findChild<QLineEdit*>())
+        edit->setValidator(new dealnumber::Validator(edit));
+    connect(dialog, &QInputDialog::textValueSelected, this, [this](const QString& text) {
+        errorbox::guard([&] {
+            if (const std::optional<std::uint32_t> chosen = dealnumber::parse(text))
+                startDeal(*chosen);
+        });
+    });
+    dialog->open();
+}
+
+void Tmain::RestartDeal1Click() {
+    if (const std::optional<std::uint32_t> number = m_game.dealNumber())
+        startDeal(*number);
+}
+
+// Kept at once, like the sound setting; a file that never saw the item keeps only its keys.
+void Tmain::WinnableDeals1Click() {
+    const std::string path = QFile::encodeName(settingsFile()).toStdString();
+    inifile::writeString(path, kSection, "WinnableDeals",
+                         WinnableDeals1->isChecked() ? "yes" : "no");
 }
 
 // The menu has flipped the mark; from now on the file keeps the player's choice.

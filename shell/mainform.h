@@ -4,6 +4,7 @@
 #include "cardimagelist.h"
 #include "game.h"
 #include "httpprot.h"
+#include "solver.h"
 #include "update.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,7 +20,9 @@
 class BoardAccess;
 class BoardScaler;
 class CardAnimator;
+class HintMark;
 class ImageButton;
+class SolverTask;
 class SoundPlayer;
 class THTTPGet;
 class Tabout;
@@ -114,6 +118,11 @@ public:
     void Timer1Timer();
     void Help2Click();
     void About1Click();
+    // Deal numbers, hints and winnable deals.
+    void Hint1Click();
+    void SelectDeal1Click();
+    void RestartDeal1Click();
+    void WinnableDeals1Click();
     void AnimateCards1Click();
 
     // The update check and the download of the installer.
@@ -159,6 +168,10 @@ private:
     void abortUpdate();
     void handOver();
     void createBoardHelpers();
+    void createDealControls();
+    void startDeal(std::uint32_t number);
+    void showHint(const Solver::Result& result);
+    void clearHint();
     void fitBoard();
     std::array<int, Game::kSlots + 3> shownImages() const;
 
@@ -173,6 +186,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Game m_game;
+    std::string m_hinted; // the position a hint was asked for, as its snapshot line
     TallyBook& m_book;
     SoundSink m_soundSink;
     SoundPlayer* m_sounds = nullptr; // made when the first sound is to be heard
@@ -280,4 +294,15 @@ private:
     QAction* Help2 = nullptr;
     QAction* N2 = nullptr;
     QAction* About1 = nullptr;
+
+    // Deal numbers, hints and winnable deals.
+    QAction* SelectDeal1 = nullptr;
+    QAction* RestartDeal1 = nullptr;
+    QAction* Hint1 = nullptr;
+    QAction* WinnableDeals1 = nullptr;
+    QLabel* label_deal = nullptr;   // the deal's number, above the table
+    QLabel* label_nowin = nullptr;  // a hint's answer when the game can no longer be won
+    HintMark* hint_mark = nullptr;  // a hint's answer: the card or stock to play
+    SolverTask* m_dealer = nullptr; // finds winnable deals
+    SolverTask* m_hinter = nullptr; // works out hints
 };

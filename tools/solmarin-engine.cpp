@@ -8,8 +8,14 @@
 //   state      print the snapshot line of the current position (not recorded)
 //   info       print "playing=P history=H"
 //   events     print the cues since the last "events", or "-" when there were none
-// Only state, info and events print; a malformed command is reported on stderr and skipped.
+//   solve      print "winnable" and the moves of a winning line (slot numbers, "s" for the
+//              stock), or "unwinnable", or "over" when no game is being played
+//   hint       print the first move of that line as a command ("click S" or "stock"), or "none"
+//              when the position cannot be won
+// Only state, info, events, solve and hint print; a malformed command is reported on stderr and
+// skipped. A search cut off by its node limit prints "unknown".
 #include "game.h"
+#include "solver.h"
 
 #include <charconv>
 #include <cstdint>
@@ -52,6 +58,36 @@ private:
     std::string m_tokens;
 };
 
+std::string solveLine(const Game& game, Solver& solver) {
+    if (!game.playing()) {
+        return "over";
+    }
+    const Solver::Result result = solver.solve(game);
+    if (result.verdict == Solver::Verdict::Unknown) {
+        return "unknown";
+    }
+    if (result.verdict == Solver::Verdict::Unwinnable) {
+        return "unwinnable";
+    }
+    std::string out = "winnable";
+    for (int move : result.line) {
+        out += move == Solver::kStock ? std::string(" s") : " " + std::to_string(move);
+    }
+    return out;
+}
+
+std::string hintLine(const Game& game, Solver& solver) {
+    const Solver::Result result = game.playing() ? solver.solve(game) : Solver::Result{};
+    if (!game.playing() || result.verdict == Solver::Verdict::Unwinnable) {
+        return "none";
+    }
+    if (result.verdict == Solver::Verdict::Unknown) {
+        return "unknown";
+    }
+    const int move = result.line.front();
+    return move == Solver::kStock ? "stock" : "click " + std::to_string(move);
+}
+
 template <typename T> bool parseNumber(const std::string& text, T& out) {
     const char* first = text.data();
     const char* last = first + text.size();
@@ -65,6 +101,7 @@ int main() {
     std::ios::sync_with_stdio(false);
     EventLog events;
     Game game(&events);
+    Solver solver;
     std::string line;
     long lineNumber = 0;
     while (std::getline(std::cin, line)) {
@@ -106,6 +143,10 @@ int main() {
                       << '\n';
         } else if (command == "events") {
             std::cout << events.take() << '\n';
+        } else if (command == "solve") {
+            std::cout << solveLine(game, solver) << '\n';
+        } else if (command == "hint") {
+            std::cout << hintLine(game, solver) << '\n';
         } else {
             ok = false;
         }

@@ -1,4 +1,6 @@
 // The solmarin-engine console, driven as a separate program.
+#include "game.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,4 +72,69 @@ TEST(Console, SkipsMalformedCommandsWithoutOutput) {
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], "playing=0 history=0");
     EXPECT_EQ(out[1], "playing=0 history=0");
+}
+
+namespace {
+
+// The commands that play a `solve` line: "winnable 19 s 24" gives click 19, stock, click 24.
+std::string commandsOf(const std::string& solved) {
+    std::istringstream words(solved);
+    std::string word, script;
+    words >> word;
+    while (words >> word) {
+        script += word == "s" ? "stock\n" : "click " + word + "\n";
+    }
+    return script;
+}
+
+} // namespace
+
+TEST(Console, SolveGivesALineThatClearsTheBoardAndHintItsFirstMove) {
+    for (const char* seed : {"7", "1000", "4294967295"}) {
+        const std::string deal = std::string("seed ") + seed + "\nnew\n";
+        const std::vector<std::string> out = runConsole("solve\nhint\n" + deal + "solve\nhint\n");
+        ASSERT_EQ(out.size(), 4u);
+        EXPECT_EQ(out[0], "over");
+        EXPECT_EQ(out[1], "none");
+        if (out[2] == "unwinnable") {
+            EXPECT_EQ(out[3], "none");
+            continue;
+        }
+        ASSERT_EQ(out[2].rfind("winnable ", 0), 0u) << out[2];
+        const std::string script = commandsOf(out[2]);
+        EXPECT_EQ(out[3], script.substr(0, script.find('\n')))
+            << "the hint is the line's first move";
+        const std::vector<std::string> played = runConsole(deal + script + "info\nevents\nsolve\n");
+        ASSERT_EQ(played.size(), 3u);
+        EXPECT_EQ(played[0].substr(0, 10), "playing=0 ");
+        EXPECT_NE(played[1].find("cleared"), std::string::npos) << played[1];
+        EXPECT_EQ(played[2], "over");
+    }
+}
+
+TEST(Console, APositionWithOnlyALosingStockClickLeftIsUnwinnable) {
+    // A deal where, after turning all but one stock card, no board card fits and the last stock
+    // card fits nothing either: the only move left loses.
+    Game game;
+    std::uint32_t seed = 0;
+    for (;; ++seed) {
+        ASSERT_LT(seed, 10000u);
+        game.startDeal(seed);
+        for (int i = 0; i < 22 && game.playing(); ++i) {
+            game.image_stockClick();
+        }
+        if (!game.playing() || game.checkforplayable()) {
+            continue;
+        }
+        game.image_stockClick();
+        if (!game.playing()) {
+            break;
+        }
+    }
+    std::string script = "seed " + std::to_string(seed) + "\nnew\n";
+    for (int i = 0; i < 22; ++i) {
+        script += "stock\n";
+    }
+    const std::vector<std::string> out = runConsole(script + "solve\nhint\nstock\nsolve\nhint\n");
+    EXPECT_EQ(out, (std::vector<std::string>{"unwinnable", "none", "over", "none"}));
 }

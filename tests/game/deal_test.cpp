@@ -162,3 +162,40 @@ TEST(Deal, GreetsTheCurrentNameAtEachDeal) {
     game.button_startClick();
     EXPECT_EQ(game.greeting(), "Good Luck Marianne");
 }
+
+TEST(DealNumber, IsTheSeedBeforeTheShuffleAndDealsTheSameBoardAgain) {
+    Game game;
+    EXPECT_FALSE(game.dealNumber().has_value()) << "no deal yet";
+    for (std::uint32_t seed : {0u, 1u, 86399999u, 0xFFFFFFFFu}) {
+        game.random().setSeed(seed);
+        game.button_startClick();
+        ASSERT_EQ(game.dealNumber(), seed);
+        const Game::Deck dealt = game.deck();
+        const std::uint32_t following = game.random().seed();
+
+        Game again;
+        again.startDeal(seed);
+        EXPECT_EQ(again.deck(), dealt);
+        EXPECT_EQ(again.dealNumber(), seed);
+        EXPECT_EQ(again.random().seed(), following) << "the source goes on as after the deal";
+        EXPECT_EQ(again.dealpos(), 29);
+        EXPECT_TRUE(again.playing());
+    }
+    game.startWithDeck(winnableDeck());
+    EXPECT_FALSE(game.dealNumber().has_value()) << "a stacked deal has no number";
+}
+
+TEST(DealNumber, RestartingADealIsANewGame) {
+    Recorder cues;
+    Game game(&cues);
+    game.startDeal(4242);
+    game.image_stockClick();
+    game.card_19Click(19);
+    cues.take();
+    game.startDeal(*game.dealNumber());
+    EXPECT_EQ(game.historySize(), 0u);
+    EXPECT_EQ(game.score(), 0);
+    EXPECT_EQ(game.dealpos(), 29);
+    EXPECT_EQ(cues.take(),
+              (std::vector<std::string>{"hidepanels", "increase:1", "sound=startgame"}));
+}
