@@ -1,27 +1,16 @@
-// Runs a download through the download module, loaded beside the executable with the first one.
+// Runs a download through the download module, loaded with the first one.
 #include "downloadcore.h"
 
 #include "minisign.h"
+#include "modulepath.h"
 
-#include <climits>
 #include <mutex>
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 namespace download {
 
 namespace {
-
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return ".";
-    const std::string file(path, std::size_t(length));
-    const std::size_t slash = file.rfind('/');
-    return slash == std::string::npos ? std::string(".") : file.substr(0, slash);
-}
 
 struct Entries {
     RunDownload run = nullptr;
@@ -33,9 +22,7 @@ Entries loadModule(std::string& error) {
     static Entries entry;
     static std::string loadError;
     std::call_once(once, [] {
-        // Only the module built beside this executable is used, never one from the library
-        // search path.
-        const std::string path = programFolder() + "/" + SOLMARIN_DOWNLOAD_MODULE;
+        const std::string path = modulepath::find(SOLMARIN_DOWNLOAD_MODULE);
         void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
             const char* why = ::dlerror();

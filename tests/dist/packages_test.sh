@@ -13,14 +13,16 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log"
 deb=$(ls "$work"/packages/solmarin_*_*.deb)
 installer=$work/packages/solmarinsetup.sh
 
-# The library scan found what the game and its sound module link, and the hand-written part is
+# The library scan found what the game and its modules link, and the hand-written part is
 # there too.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6multimedia6 libstdc++6 qt6-qpa-plugins fonts-dejavu-core; do
+for needed in libqt6widgets6 libqt6multimedia6 libstdc++6 libcurl4 libsodium23 qt6-qpa-plugins \
+    fonts-dejavu-core; do
     grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 for file in ./usr/games/solmarin ./usr/bin/lzrw1 ./usr/lib/solmarin/solmarin-sounds.so \
+    ./usr/lib/solmarin/solmarin-http.so ./usr/lib/solmarin/solmarin-download.so \
     ./usr/share/applications/com.velborsoftware.solmarin.desktop \
     ./usr/share/icons/hicolor/scalable/apps/solmarin.svg ./usr/share/doc/solmarin/copyright; do
     grep -q -x -F "$file" <<<"$contents" || fail "the package lacks $file"

@@ -1,0 +1,28 @@
+// Where the program's loadable modules lie.
+#include "modulepath.h"
+
+#include <climits>
+
+#include <unistd.h>
+
+namespace modulepath {
+
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    const std::string file(path, std::size_t(length));
+    const std::size_t slash = file.rfind('/');
+    return slash == std::string::npos ? std::string(".") : file.substr(0, slash);
+}
+
+std::string find(const std::string& fileName) {
+    const std::string folder = programFolder();
+    const std::string beside = folder + "/" + fileName;
+    if (::access(beside.c_str(), F_OK) == 0)
+        return beside;
+    return folder + "/" + SOLMARIN_MODULES_FROM_BIN + "/" + fileName;
+}
+
+} // namespace modulepath

@@ -1,0 +1,17 @@
+// Where the program's loadable modules lie: beside the executable in a build or a portable copy,
+// in the program's own library folder once installed.
+#pragma once
+
+#include <string>
+
+namespace modulepath {
+
+// The folder of the running executable, "." when it cannot be told.
+std::string programFolder();
+
+// The module `fileName` beside the executable when it is there, otherwise in its installed place
+// relative to the executable. Never the library search path: a module belongs to this build of
+// the program.
+std::string find(const std::string& fileName);
+
+} // namespace modulepath
