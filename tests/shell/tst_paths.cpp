@@ -1,5 +1,6 @@
 // Where the game keeps its files: beside a copy that may write its folder, in the player's
 // folders for an install it may not write, and beside a read-only copy whose files stand there.
+#include "immutable.h"
 #include "paths.h"
 
 #include <QDir>
@@ -7,9 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,15 +24,7 @@ bool protect(const QString& path, bool on) {
         const mode_t mode = on ? info.st_mode & ~mode_t(0222) : info.st_mode | S_IWUSR;
         return ::chmod(name.constData(), mode) == 0;
     }
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
+    return setImmutable(name.toStdString(), on);
 }
 
 void touch(const QString& path) {
