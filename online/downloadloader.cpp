@@ -22,13 +22,9 @@ Entries loadModule(std::string& error) {
     static Entries entry;
     static std::string loadError;
     std::call_once(once, [] {
-        const std::string path = modulepath::find(SOLMARIN_DOWNLOAD_MODULE);
-        void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            const char* why = ::dlerror();
-            loadError = why ? why : "the download module cannot be loaded";
+        void* module = modulepath::load(SOLMARIN_DOWNLOAD_MODULE, "download module", loadError);
+        if (!module)
             return;
-        }
         entry.run = reinterpret_cast<RunDownload>(::dlsym(module, kRunDownloadSymbol));
         entry.verify = reinterpret_cast<VerifyFile>(::dlsym(module, kVerifyFileSymbol));
         if (!entry.run || !entry.verify) {

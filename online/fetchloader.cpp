@@ -15,13 +15,9 @@ RunFetch loadModule(std::string& error) {
     static RunFetch entry = nullptr;
     static std::string loadError;
     std::call_once(once, [] {
-        const std::string path = modulepath::find(SOLMARIN_HTTP_MODULE);
-        void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            const char* why = ::dlerror();
-            loadError = why ? why : "the network module cannot be loaded";
+        void* module = modulepath::load(SOLMARIN_HTTP_MODULE, "network module", loadError);
+        if (!module)
             return;
-        }
         entry = reinterpret_cast<RunFetch>(::dlsym(module, kRunFetchSymbol));
         if (!entry)
             loadError = "the network module has no entry point";

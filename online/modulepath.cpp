@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 namespace modulepath {
@@ -23,6 +24,16 @@ std::string find(const std::string& fileName) {
     if (::access(beside.c_str(), F_OK) == 0)
         return beside;
     return folder + "/" + SOLMARIN_MODULES_FROM_BIN + "/" + fileName;
+}
+
+void* load(const std::string& fileName, const char* what, std::string& error) {
+    const std::string path = find(fileName);
+    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        const char* why = ::dlerror();
+        error = why ? why : std::string("the ") + what + " cannot be loaded";
+    }
+    return module;
 }
 
 } // namespace modulepath

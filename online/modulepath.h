@@ -14,4 +14,8 @@ std::string programFolder();
 // the program.
 std::string find(const std::string& fileName);
 
+// Loads the module `fileName` from where find() places it. Returns its handle, or null with the
+// loader's reason in `error` (`what` names the module in a reason of our own).
+void* load(const std::string& fileName, const char* what, std::string& error);
+
 } // namespace modulepath
