@@ -22,6 +22,11 @@ QString encoded(const QString& value) {
     return QString::fromStdString(fetch::encodeQueryValue(value.toStdString()));
 }
 
+// What the list window says while it has no list to show.
+const char* const kFetching = "Fetching the high score list...";
+const char* const kNotFetched = "The high score list could not be fetched. The score server "
+                                "cannot be reached; open the list again to try once more.";
+
 } // namespace
 
 Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner)
@@ -81,6 +86,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });
     };
+    getit->OnError = [this](QObject*) { showStatus(QLatin1String(kNotFetched)); };
 
     URL1 = new TURL(this);
     URL1->setObjectName(QStringLiteral("URL1"));
@@ -128,7 +134,15 @@ void Thighscore::sendscore(const QString& name, const QString& date, const QStri
 void Thighscore::loadit() {
     getit->PostQuery.clear();
     getit->URL = listUrl();
+    // Said first: a fetch that cannot even start reports so at once.
+    showStatus(QLatin1String(kFetching));
     getit->StartFetch();
+}
+
+// A line of the window's own in the viewer, in place of the list.
+void Thighscore::showStatus(const QString& text) {
+    displayhtml->LoadFromString(QStringLiteral("<p align=\"center\"><br>") + text.toHtmlEscaped() +
+                                QStringLiteral("</p>"));
 }
 
 void Thighscore::senditDoneString(QObject*, const QByteArray&) {
@@ -143,6 +157,11 @@ void Thighscore::senditDoneString(QObject*, const QByteArray&) {
 }
 
 void Thighscore::getitDoneString(QObject*, const QByteArray& Result) {
+    // An error page in place of the list is no list.
+    if (getit->StatusCode() >= 400) {
+        showStatus(QLatin1String(kNotFetched));
+        return;
+    }
     displayhtml->LoadFromString(QString::fromUtf8(Result), QString());
 }
 

@@ -65,6 +65,7 @@ protected:
 
 private:
     void FormCreate(const QPixmap& backgroundTile);
+    void showStatus(const QString& text);
 
     QString m_shortname;
     qreal m_pictureRatio = 0;
