@@ -30,19 +30,9 @@ const char* const kNotFetched = "The high score list could not be fetched. The s
 } // namespace
 
 Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner)
-    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : TNavyWindow(owner, "highscore", QStringLiteral("Solmarin - High Scores"),
+                  QSize(kClientWidth, kClientHeight)),
       m_shortname(shortname) {
-    setObjectName(QStringLiteral("highscore"));
-    setWindowTitle(QStringLiteral("Solmarin - High Scores"));
-    setFixedSize(kClientWidth, kClientHeight);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    navylook::setNavyBackground(this);
-    setFont(navylook::uiFont(11));
-
-    LbBackground1 = new TLbBackground(this);
-    LbBackground1->setObjectName(QStringLiteral("LbBackground1"));
-
     panel_main = new TFlatPanel(this);
     panel_main->setObjectName(QStringLiteral("panel_main"));
     panel_main->setGeometry(kClientWidth - 481 - 8, 8, 481, 507);
@@ -99,18 +89,8 @@ void Thighscore::FormCreate(const QPixmap& backgroundTile) {
     LbBackground1->setPicture(backgroundTile);
 }
 
-void Thighscore::setVisible(bool visible) {
-    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
-}
-
-// The card is drawn when the window is first seen, not while the program starts.
-void Thighscore::showEvent(QShowEvent* event) {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio != m_pictureRatio) {
-        m_pictureRatio = ratio;
-        Image1->setPixmap(artwork::card(40, ratio)); // the Ace of Spades
-    }
-    QWidget::showEvent(event);
+void Thighscore::drawPictures(qreal ratio) {
+    Image1->setPixmap(artwork::card(40, ratio)); // the Ace of Spades
 }
 
 QString Thighscore::scoreUrl(const QString& name, const QString& date, const QString& score) const {
