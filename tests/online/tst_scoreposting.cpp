@@ -102,6 +102,11 @@ private slots:
         QVERIFY(table.errors.isEmpty());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QVERIFY(list->isVisible());
+        // For a look by eye, beside the other pictures in the build folder.
+        const QString shot = QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/../screenshot-list-offline.png");
+        QVERIFY(list->grab().toImage().save(shot));
+        qInfo("wrote %s", qPrintable(shot));
         Table::click(list->button_done);
         QVERIFY(!list->isVisible());
 
