@@ -934,19 +934,20 @@ void Tmain::image_stockClick() {
 }
 
 void Tmain::button_startClick() {
-    // A winnable deal may take a moment to find; the board is dealt when it is there.
+    // A winnable deal may take a moment to find; the board is dealt when it is there. It is the
+    // ordinary sequence's next winnable deal, and the sequence goes on after it.
     if (WinnableDeals1->isChecked()) {
-        // The deal found is the ordinary sequence's next winnable one, and the sequence goes on
-        // after it, as after any deal it makes.
         m_dealer->findWinnableDeal(m_game.random().seed(), [this](std::uint32_t number) {
             m_game.random().setSeed(number);
-            m_dealer->cancel();
-            m_animator->finish();
-            m_game.button_startClick();
-            refresh();
+            dealNext();
         });
         return;
     }
+    dealNext();
+}
+
+// The next deal of the random sequence.
+void Tmain::dealNext() {
     m_dealer->cancel();
     m_animator->finish();
     m_game.button_startClick();

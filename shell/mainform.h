@@ -175,6 +175,7 @@ private:
     void handOver();
     void createBoardHelpers();
     void createDealControls();
+    void dealNext();
     void startDeal(std::uint32_t number);
     void showHint(const Solver::Result& result);
     void showNoWin(Solver::Verdict deal);
