@@ -164,18 +164,6 @@ private slots:
                                << "About1"
                                << "About" << QKeySequence() << -1;
         // The program's own items are capitalised like the rest.
-        QTest::newRow("select deal") << "file1"
-                                     << "SelectDeal1"
-                                     << "Select Deal..." << QKeySequence() << -1;
-        QTest::newRow("restart deal") << "file1"
-                                      << "RestartDeal1"
-                                      << "Restart Deal" << QKeySequence() << -1;
-        QTest::newRow("hint") << "file1"
-                              << "Hint1"
-                              << "Hint" << QKeySequence(Qt::Key_H) << -1;
-        QTest::newRow("animate") << "Options1"
-                                 << "AnimateCards1"
-                                 << "Animate Cards" << QKeySequence() << 1;
         QTest::newRow("winnable only") << "Options1"
                                        << "WinnableDeals1"
                                        << "Winnable Deals Only" << QKeySequence() << 0;
