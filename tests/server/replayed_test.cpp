@@ -5,6 +5,7 @@
 #include "moveline.h"
 #include "scores.h"
 #include "solver.h"
+#include "wongame.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -23,36 +24,8 @@ namespace {
 constexpr std::int64_t kNoon = 1796731200;
 const daily::Date kToday{2026, 12, 8};
 
-struct WonGame {
-    std::uint32_t deal = 0;
-    std::string moves;
-    int score = 0;
-};
-
-// A deal won by the solver's line, with an undo and the move again on the way.
 WonGame won(std::uint32_t deal) {
-    Random random(deal);
-    Solver solver;
-    const Solver::Result result = solver.solve(Solver::Position::dealt(Game::shuffle(random)));
-    EXPECT_EQ(result.verdict, Solver::Verdict::Winnable);
-    Game game;
-    game.startDeal(deal);
-    for (std::size_t i = 0; i < result.line.size(); ++i) {
-        const int move = result.line[i];
-        const auto play = [&] {
-            move == Solver::kStock ? game.image_stockClick() : game.card_19Click(move);
-        };
-        play();
-        if (i == 2) {
-            // A stock click is taken back in two steps.
-            game.button_undoClick();
-            if (move == Solver::kStock)
-                game.button_undoClick();
-            play();
-        }
-    }
-    EXPECT_FALSE(game.playing());
-    return {deal, game.moveLine(), game.score()};
+    return wonGame(deal);
 }
 
 std::string query(const WonGame& game, int score, const std::string& moves,
