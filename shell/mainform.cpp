@@ -1219,9 +1219,9 @@ void Tmain::DealOfTheDay1Click() {
     m_dealer->findWinnableDeal(daily::seed(date), [this, today](std::uint32_t number) {
         m_dailyDate = today;
         m_dailyDeal = number;
+        startDeal(number);
         if (m_highscore)
             m_highscore->setDailyDate(dailyGameDate());
-        startDeal(number);
     });
 }
 
