@@ -1,6 +1,7 @@
 // The score program under lighttpd, reached over 127.0.0.1 with the game's own fetch.
 #include "daily.h"
 #include "fetchcore.h"
+#include "moveline.h"
 #include "scores.h"
 #include "scoreserver.h"
 #include "wongame.h"
@@ -111,7 +112,8 @@ TEST(ScoreServer, PostedMovesAreReplayedAndOnlyTheWonGameIsKept) {
         {"cut one move short",
          movesQuery(game, game.score, game.moves.substr(0, game.moves.rfind('.'))), 400},
         {"an illegal move", movesQuery(game, game.score, "1." + game.moves), 400},
-        {"more moves than a line may hold", movesQuery(game, game.score, stockClicks(2001)), 400},
+        {"more moves than a line may hold",
+         movesQuery(game, game.score, stockClicks(int(moveline::kMaxMoves) + 1)), 400},
         {"garbage", movesQuery(game, game.score, "19.x.%3Cscript%3E~-_"), 400},
         // Longer than any request the web server reads: it refuses the request itself.
         {"100,000 moves", movesQuery(game, game.score, stockClicks(100000)), 431},
