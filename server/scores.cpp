@@ -218,8 +218,10 @@ std::optional<std::uint32_t> dealOfTheDay(const daily::Date& date) {
 } // namespace
 
 bool parseQuery(const std::string& query, Post& post, std::string& why) {
-    static const char* const kKeys[] = {"name", "date", "score", "deal", "moves", "daily"};
-    bool seen[6] = {};
+    // In the order the game sends them.
+    enum Key { kName, kDate, kScore, kDeal, kMoves, kDaily, kKeyCount };
+    static const char* const kKeys[kKeyCount] = {"name", "date", "score", "deal", "moves", "daily"};
+    bool seen[kKeyCount] = {};
     std::size_t start = 0;
     while (start <= query.size()) {
         std::size_t end = query.find('&', start);
@@ -247,19 +249,19 @@ bool parseQuery(const std::string& query, Post& post, std::string& why) {
         if (!takeValue(key, value, post, why))
             return false;
     }
-    if (!seen[0] || !seen[1] || !seen[2]) {
+    if (!seen[kName] || !seen[kDate] || !seen[kScore]) {
         why = "name, date and score are all needed";
         return false;
     }
-    if (seen[3] != seen[4]) {
+    if (seen[kDeal] != seen[kMoves]) {
         why = "the deal and its moves go together";
         return false;
     }
-    if (seen[5] && !seen[3]) {
+    if (seen[kDaily] && !seen[kDeal]) {
         why = "a daily score needs its deal and moves";
         return false;
     }
-    post.hasMoves = seen[3];
+    post.hasMoves = seen[kDeal];
     why.clear();
     return true;
 }
