@@ -276,7 +276,10 @@ bool verifyPost(Post& post, const Policy& policy, std::int64_t now, std::string&
     }
     daily::Date date;
     if (!post.daily.empty()) {
-        daily::parseDate(post.daily, date);
+        if (!daily::parseDate(post.daily, date)) {
+            why = "the daily date is not a YYYY-MM-DD date";
+            return false;
+        }
         // Players live in every time zone: their date is the server's, the day before or the
         // day after.
         const std::int64_t today = (now >= 0 ? now : now - 86399) / 86400;
