@@ -944,6 +944,8 @@ void Tmain::ChangeName1Click() {
 void Tmain::button_namedoneClick() {
     NameValidator::setText(edit_name, edit_aname->text());
     panel_name->hide();
+    if (m_offerWaiting)
+        showUpdateOffer();
 }
 
 void Tmain::button_donelostClick() {
