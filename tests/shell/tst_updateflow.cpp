@@ -115,10 +115,14 @@ struct Game {
     explicit Game(const QString& prefixName = QStringLiteral("game"))
         : prefix(dir.filePath(prefixName)) {
         QDir().mkpath(tmp());
+        QDir().mkpath(run());
+        QFile::setPermissions(run(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     QString bin(const QString& name) const { return prefix + QStringLiteral("/bin/") + name; }
     QString tmp() const { return dir.filePath(QStringLiteral("tmp")); }
+    // The runtime folder, which Qt would otherwise make in the temporary folder.
+    QString run() const { return dir.filePath(QStringLiteral("run")); }
 
     // The game as the tests drive it, its modules from the build; `modules` false leaves them
     // to an installer that has put them in place already.
@@ -145,6 +149,7 @@ struct Game {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("TMPDIR"), tmp());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), run());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
         return env;
