@@ -1009,6 +1009,8 @@ void Tmain::askForName() {
 void Tmain::button_namedoneClick() {
     NameValidator::setText(edit_name, edit_aname->text());
     panel_name->hide();
+    if (m_offerWaiting)
+        showUpdateOffer();
 }
 
 void Tmain::button_donelostClick() {

@@ -179,6 +179,7 @@ private:
     void connectHandlers();
     void connectUpdateHandlers();
     void startUpdateCheck();
+    void showUpdateOffer();
     void abortUpdate();
     void handOver();
     void createBoardHelpers();
@@ -214,7 +215,9 @@ private:
     Tabout* m_about = nullptr;
     Thelp* m_help = nullptr;
     Ttallylist* m_tally = nullptr;
-    update::ExecutableBackup m_backup;
+    // The version the server offered, and whether its offer waits for the name panel to close.
+    QString m_offeredVersion;
+    bool m_offerWaiting = false;
     Thighscore* m_highscore = nullptr;
     // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
     // shown for the post in progress.

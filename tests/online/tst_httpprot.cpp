@@ -147,6 +147,45 @@ private slots:
         QCOMPARE(whole.str().size(), std::size_t(5000));
     }
 
+    // A server that sends a byte now and then never stalls, but the whole transfer has its
+    // deadline all the same; one that is quick enough gets through, redirections included.
+    void tricklingServerIsCutOffAtTheDeadline_data() {
+        QTest::addColumn<int>("gapMs");     // between two bytes of the body
+        QTest::addColumn<bool>("redirect"); // the answer comes after a redirection
+        QTest::addColumn<QString>("error");
+        QTest::newRow("trickle past the deadline") << 50 << false << "Download took too long";
+        QTest::newRow("trickle after a redirection") << 50 << true << "Download took too long";
+        QTest::newRow("quick enough") << 0 << true << "";
+    }
+
+    void tricklingServerIsCutOffAtTheDeadline() {
+        QFETCH(int, gapMs);
+        QFETCH(bool, redirect);
+        QFETCH(QString, error);
+        constexpr int kBody = 60; // 3 s at the slow pace, well past the deadline below
+        std::atomic<bool> stop{false};
+        ScriptedServer server([&](int fd, const std::string& request) {
+            if (path(request) == "/first") {
+                ScriptedServer::send(fd, answer("302 Found", "", "Location: /second\r\n"));
+                return;
+            }
+            ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(kBody) +
+                                         "\r\n\r\n");
+            for (int i = 0; i < kBody && !stop; ++i) {
+                ScriptedServer::send(fd, "z");
+                std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
+            }
+        });
+        THttpCli client;
+        client.Timeout = 1000;
+        std::ostringstream out;
+        const std::string message = fetch(client, server.url(redirect ? "/first" : "/second"), out);
+        stop = true;
+        QCOMPARE(QString::fromStdString(message), error);
+        if (error.isEmpty())
+            QCOMPARE(out.str(), std::string(kBody, 'z'));
+    }
+
     void streamThatRefusesTheBody() {
         ScriptedServer server(
             [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "x")); });
