@@ -1,10 +1,10 @@
-// The score server's logic: checking a post, storing it, writing the list page.
+// The score server's logic: checking a post, storing a batch of posts, writing the list page.
 #include "scores.h"
 
-#include <sqlite3.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <fcntl.h>
@@ -259,48 +259,35 @@ std::string pagePath(const std::string& folder) {
     return folder + "/www/counter/solmarin.shtml";
 }
 
-namespace {
-
-struct Database {
-    sqlite3* db = nullptr;
-    ~Database() { sqlite3_close(db); }
-    bool exec(const char* sql) {
-        return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    std::string error() const { return db ? sqlite3_errmsg(db) : "no database"; }
-};
-
-struct Statement {
-    sqlite3_stmt* statement = nullptr;
-    Statement(sqlite3* db, const char* sql) {
-        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(statement); }
-    explicit operator bool() const { return statement != nullptr; }
-};
-
-bool open(const std::string& folder, Database& database) {
-    if (sqlite3_open(databasePath(folder).c_str(), &database.db) != SQLITE_OK)
-        return false;
-    // Concurrent posts queue on the write lock instead of failing at once.
-    sqlite3_busy_timeout(database.db, 10000);
-    return database.exec("PRAGMA journal_mode=WAL") && database.exec("PRAGMA synchronous=NORMAL") &&
-           database.exec("CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT "
-                         "NOT NULL, date TEXT NOT NULL, score INTEGER NOT NULL, posted INTEGER "
-                         "NOT NULL, address TEXT NOT NULL);"
-                         "CREATE INDEX IF NOT EXISTS best ON scores(score DESC, id);"
-                         "CREATE TABLE IF NOT EXISTS recent(address TEXT NOT NULL, posted "
-                         "INTEGER NOT NULL);"
-                         "CREATE INDEX IF NOT EXISTS recent_by_address ON recent(address, "
-                         "posted);");
+Response refused(const std::string& why) {
+    return {400, "Score refused: " + why + ".\n"};
 }
 
-// Written to a new file and renamed over the old one, so a reader never sees half a page.
-bool replaceFile(const std::string& path, const std::string& content) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+Response tooMany() {
+    return {429, "Too many scores from this address; try again in a minute.\n"};
+}
+
+Response notStored() {
+    return {500, "The score could not be stored.\n"};
+}
+
+PageFile::PageFile(std::string path) : m_path(std::move(path)) {}
+
+PageFile::~PageFile() {
+    discard();
+}
+
+bool PageFile::prepare(Store& store) {
+    discard();
+    List list;
+    if (!store.readList(list))
+        return false;
+    const std::string content = renderPage(list.entries, list.total);
+    std::string temporary = m_path + ".XXXXXX" + kTemporarySuffix;
+    const int fd = ::mkstemps(temporary.data(), int(std::strlen(kTemporarySuffix)));
     if (fd < 0)
         return false;
+    m_temporary = temporary;
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
@@ -308,94 +295,127 @@ bool replaceFile(const std::string& path, const std::string& content) {
             break;
         written += std::size_t(n);
     }
-    const bool ok = written == content.size() && ::fchmod(fd, 0644) == 0 && ::close(fd) == 0;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    // Not synced: after a crash the page is written again from the database at start.
+    const bool ok = written == content.size() && ::fchmod(fd, 0644) == 0;
+    if (::close(fd) != 0 || !ok) {
+        discard();
         return false;
     }
     return true;
 }
 
-bool writePageFrom(Database& database, const std::string& folder) {
-    std::vector<Entry> entries;
-    Statement best(database.db,
-                   "SELECT name, date, score FROM scores ORDER BY score DESC, id LIMIT ?");
-    if (!best)
+bool PageFile::publish() {
+    if (m_temporary.empty())
         return false;
-    sqlite3_bind_int(best.statement, 1, kPlaces);
-    while (sqlite3_step(best.statement) == SQLITE_ROW) {
-        entries.push_back({reinterpret_cast<const char*>(sqlite3_column_text(best.statement, 0)),
-                           reinterpret_cast<const char*>(sqlite3_column_text(best.statement, 1)),
-                           sqlite3_column_int64(best.statement, 2)});
+    const bool ok = std::rename(m_temporary.c_str(), m_path.c_str()) == 0;
+    if (!ok)
+        ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+    return ok;
+}
+
+void PageFile::discard() {
+    if (!m_temporary.empty())
+        ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+}
+
+namespace {
+
+// Decides the rate limit for each post of the batch, in order; the posts let through are
+// counted against those after them.
+bool applyLimit(Store& store, int postsPerMinute, std::int64_t now, std::vector<Pending>& batch,
+                std::vector<bool>& accepted) {
+    accepted.assign(batch.size(), true);
+    if (postsPerMinute <= 0)
+        return true;
+    std::vector<std::string> addresses;
+    for (const Pending& pending : batch) {
+        if (std::find(addresses.begin(), addresses.end(), pending.address) == addresses.end())
+            addresses.push_back(pending.address);
     }
-    Statement count(database.db, "SELECT count(*) FROM scores");
-    if (!count || sqlite3_step(count.statement) != SQLITE_ROW)
+    std::vector<int> counts;
+    if (!store.recentPosts(addresses, now - 60, counts) || counts.size() != addresses.size())
         return false;
-    return replaceFile(pagePath(folder),
-                       renderPage(entries, sqlite3_column_int64(count.statement, 0)));
-}
-
-bool overLimit(Database& database, const Request& request) {
-    if (request.postsPerMinute <= 0)
-        return false;
-    Statement forget(database.db, "DELETE FROM recent WHERE posted <= ?");
-    sqlite3_bind_int64(forget.statement, 1, request.now - 60);
-    sqlite3_step(forget.statement);
-    Statement count(database.db, "SELECT count(*) FROM recent WHERE address = ?");
-    sqlite3_bind_text(count.statement, 1, request.remoteAddress.c_str(), -1, SQLITE_TRANSIENT);
-    return sqlite3_step(count.statement) == SQLITE_ROW &&
-           sqlite3_column_int(count.statement, 0) >= request.postsPerMinute;
-}
-
-bool store(Database& database, const Request& request, const Post& post) {
-    Statement insert(database.db, "INSERT INTO scores(name, date, score, posted, address) "
-                                  "VALUES(?, ?, ?, ?, ?)");
-    sqlite3_bind_text(insert.statement, 1, post.name.c_str(), int(post.name.size()),
-                      SQLITE_TRANSIENT);
-    sqlite3_bind_text(insert.statement, 2, post.date.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(insert.statement, 3, post.score);
-    sqlite3_bind_int64(insert.statement, 4, request.now);
-    sqlite3_bind_text(insert.statement, 5, request.remoteAddress.c_str(), -1, SQLITE_TRANSIENT);
-    Statement remember(database.db, "INSERT INTO recent(address, posted) VALUES(?, ?)");
-    sqlite3_bind_text(remember.statement, 1, request.remoteAddress.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(remember.statement, 2, request.now);
-    return sqlite3_step(insert.statement) == SQLITE_DONE &&
-           sqlite3_step(remember.statement) == SQLITE_DONE;
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        const std::size_t at = std::size_t(
+            std::find(addresses.begin(), addresses.end(), batch[i].address) - addresses.begin());
+        if (counts[at] >= postsPerMinute)
+            accepted[i] = false;
+        else
+            ++counts[at];
+    }
+    return true;
 }
 
 } // namespace
 
+void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pending>& batch) {
+    std::int64_t now = 0;
+    for (const Pending& pending : batch)
+        now = std::max(now, pending.now);
+    std::vector<bool> accepted;
+    std::vector<Record> records;
+    const auto fail = [&] {
+        store.rollback();
+        if (page)
+            page->discard();
+        for (Pending& pending : batch)
+            pending.response = notStored();
+    };
+    if (!store.begin())
+        return fail();
+    if (!applyLimit(store, postsPerMinute, now, batch, accepted))
+        return fail();
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        if (accepted[i])
+            records.push_back({batch[i].post, batch[i].address, batch[i].now});
+    }
+    const bool changed = !records.empty();
+    if (!store.insert(records, postsPerMinute > 0) || (page && changed && !page->prepare(store)) ||
+        !store.commit())
+        return fail();
+    // Stored for good: a page that cannot take its name now is written again with the next
+    // batch, and the post is not reported as on the list before that.
+    const bool shown = !page || !changed || page->publish();
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        batch[i].response = !accepted[i] ? tooMany()
+                            : shown      ? Response{200, "Score recorded.\n"}
+                                         : Response{500, "The score was stored, but the list could "
+                                                         "not be updated.\n"};
+    }
+}
+
 Response handle(const Request& request) {
-    Post post;
+    Pending pending;
     std::string why;
-    if (!parseQuery(request.query, post, why))
-        return {400, "Score refused: " + why + ".\n"};
-    Database database;
-    if (!open(request.folder, database))
+    if (!parseQuery(request.query, pending.post, why))
+        return refused(why);
+    pending.address = request.remoteAddress;
+    pending.now = request.now;
+    std::string error;
+    const std::unique_ptr<Store> store = openSqlite(databasePath(request.folder), error);
+    if (!store)
         return {500, "The score list cannot be opened.\n"};
-    // One writer at a time from here to the commit: the count of recent posts, the new row and
-    // the page all belong to the same moment.
-    if (!database.exec("BEGIN IMMEDIATE"))
-        return {503, "The score list is busy; try again.\n"};
-    if (overLimit(database, request)) {
-        database.exec("ROLLBACK");
-        return {429, "Too many scores from this address; try again in a minute.\n"};
-    }
-    if (!store(database, request, post) || !writePageFrom(database, request.folder) ||
-        !database.exec("COMMIT")) {
-        database.exec("ROLLBACK");
-        return {500, "The score could not be stored.\n"};
-    }
-    return {200, "Score recorded.\n"};
+    PageFile page(pagePath(request.folder));
+    std::vector<Pending> batch{pending};
+    storeBatch(*store, &page, request.postsPerMinute, batch);
+    return batch[0].response;
+}
+
+std::string writePage(Store& store, const std::string& path) {
+    PageFile page(path);
+    if (!page.prepare(store) || !page.publish())
+        return "cannot write " + path;
+    return {};
 }
 
 std::string writePage(const std::string& folder) {
-    Database database;
-    if (!open(folder, database))
-        return "cannot open " + databasePath(folder) + ": " + database.error();
-    if (!writePageFrom(database, folder))
-        return "cannot write " + pagePath(folder);
-    return {};
+    std::string error;
+    const std::unique_ptr<Store> store = openSqlite(databasePath(folder), error);
+    if (!store)
+        return "cannot open " + databasePath(folder) + ": " + error;
+    return writePage(*store, pagePath(folder));
 }
 
 } // namespace scores
