@@ -386,6 +386,20 @@ void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pe
     }
 }
 
+Route route(const std::string& method, const std::string& uri, std::string& query) {
+    // A post is a GET; the web server lets no other method through, and neither does this.
+    if (method != "GET" && method != "HEAD")
+        return Route::NotAllowed;
+    const std::size_t mark = uri.find('?');
+    const std::string path = uri.substr(0, mark);
+    query = mark == std::string::npos ? std::string() : uri.substr(mark + 1);
+    if (path == kPostPath)
+        return Route::Post;
+    if (path == kListPath)
+        return Route::List;
+    return Route::NotFound;
+}
+
 Response handle(const Request& request) {
     Pending pending;
     std::string why;

@@ -142,6 +142,11 @@ void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pe
 // SQLite in `path` (made when missing, an existing database kept as it is).
 std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error);
 
+// PostgreSQL through libpq; `conninfo` is a "postgresql://…" address or key=value settings. A
+// lost connection is made again at the next transaction.
+std::unique_ptr<Store> openPostgres(const std::string& conninfo, std::string& error);
+bool isPostgresAddress(const std::string& database);
+
 // Checks, stores and answers one post in the folder's SQLite database and page, for the CGI
 // program.
 Response handle(const Request& request);
@@ -156,5 +161,11 @@ std::string pagePath(const std::string& folder);
 
 // Where the list pages are found on the web server.
 constexpr const char* kListPath = "/counter/solmarin.shtml";
+constexpr const char* kPostPath = "/cgi-bin/solmarin.cgi";
+
+// What a request to the score service asks for, read from its method and its address (path and
+// query, as the client sent them).
+enum class Route { Post, List, NotFound, NotAllowed };
+Route route(const std::string& method, const std::string& uri, std::string& query);
 
 } // namespace scores

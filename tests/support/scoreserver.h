@@ -3,7 +3,9 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -15,6 +17,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class ScoreServer {
 public:
@@ -31,7 +34,7 @@ public:
         if (m_pid == 0) {
             // The server goes with the test, even when the test dies.
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-            ::setenv("SOLMARIN_CGI", SOLMARIN_TEST_CGI, 1);
+            ::setenv("SOLMARIN_SERVICE", SOLMARIN_TEST_SERVICE, 1);
             const std::string port = std::to_string(m_port);
             const std::string limit = std::to_string(postsPerMinute);
             ::execl(SOLMARIN_TEST_SCORE_SERVER, SOLMARIN_TEST_SCORE_SERVER, "--posts-per-minute",
@@ -66,6 +69,80 @@ public:
         const std::string text = page();
         const std::size_t at = text.rfind("<p align=\"center\">");
         return at == std::string::npos ? -1 : std::atol(text.c_str() + at + 18);
+    }
+
+    // Sends `request` as it stands (after `sendFirst` bytes of it, stops sending) and returns
+    // the status line's code, or 0 when no answer came within `seconds`.
+    int rawStatus(const std::string& request, std::size_t sendFirst = std::string::npos,
+                  int seconds = 10) const {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(uint16_t(m_port));
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            ::close(fd);
+            return 0;
+        }
+        const std::string part = request.substr(0, sendFirst);
+        std::size_t sent = 0;
+        while (sent < part.size()) {
+            const ssize_t n = ::send(fd, part.data() + sent, part.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                break;
+            sent += std::size_t(n);
+        }
+        std::string answer;
+        pollfd wait{fd, POLLIN, 0};
+        while (answer.find("\r\n") == std::string::npos && ::poll(&wait, 1, seconds * 1000) > 0) {
+            char buffer[512];
+            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            answer.append(buffer, std::size_t(n));
+        }
+        ::close(fd);
+        const std::size_t space = answer.find(' ');
+        return answer.rfind("HTTP/", 0) == 0 && space != std::string::npos
+                   ? std::atoi(answer.c_str() + space + 1)
+                   : 0;
+    }
+
+    // How many entries a folder of the server's holds (-1 when it does not exist).
+    int entriesIn(const std::string& relative) const {
+        DIR* dir = ::opendir((m_folder + "/" + relative).c_str());
+        if (!dir)
+            return -1;
+        int count = 0;
+        while (dirent* entry = ::readdir(dir))
+            count += std::string(entry->d_name) != "." && std::string(entry->d_name) != "..";
+        ::closedir(dir);
+        return count;
+    }
+
+    // The "Uid:" lines (real, effective, saved, file system) of the server's processes named
+    // `command`, found among the descendants of the process that started the server.
+    std::vector<std::string> userIdsOf(const std::string& command) const {
+        std::vector<std::string> ids;
+        std::vector<pid_t> family{m_pid};
+        for (std::size_t i = 0; i < family.size(); ++i) {
+            const std::string task = "/proc/" + std::to_string(family[i]) + "/task/" +
+                                     std::to_string(family[i]) + "/children";
+            std::ifstream children(task);
+            for (pid_t child; children >> child;)
+                family.push_back(child);
+            std::ifstream comm("/proc/" + std::to_string(family[i]) + "/comm");
+            std::string name;
+            std::getline(comm, name);
+            if (name != command)
+                continue;
+            std::ifstream status("/proc/" + std::to_string(family[i]) + "/status");
+            for (std::string line; std::getline(status, line);) {
+                if (line.rfind("Uid:", 0) == 0)
+                    ids.push_back(line.substr(line.find_first_not_of(" \t", 4)));
+            }
+        }
+        return ids;
     }
 
 private:
