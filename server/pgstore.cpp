@@ -46,10 +46,7 @@ public:
     }
 
     bool begin() override {
-        // A connection lost with the database (a restart) is made again here, between batches.
-        if (PQstatus(m_db) != CONNECTION_OK && !connect())
-            return false;
-        return exec("BEGIN") && exec("SELECT posts FROM counts FOR UPDATE");
+        return again([&] { return exec("BEGIN") && exec("SELECT posts FROM counts FOR UPDATE"); });
     }
 
     bool recentPosts(const std::vector<std::string>& addresses, std::int64_t forgetUpTo,
@@ -94,7 +91,15 @@ public:
                         {std::to_string(records.size())}, PGRES_COMMAND_OK));
     }
 
-    bool commit() override { return exec("COMMIT"); }
+    bool commit() override {
+        // A COMMIT outside a transaction only warns: make sure the batch's transaction is the one
+        // being committed, on the connection it began on.
+        if (PQtransactionStatus(m_db) != PQTRANS_INTRANS) {
+            m_error = "the transaction was lost";
+            return false;
+        }
+        return exec("COMMIT");
+    }
 
     void rollback() override {
         if (PQstatus(m_db) == CONNECTION_OK && PQtransactionStatus(m_db) != PQTRANS_IDLE)
@@ -102,8 +107,37 @@ public:
     }
 
     bool readList(List& list) override {
+        return again([&] { return readListOnce(list); });
+    }
+
+    bool postCount(std::int64_t& total) override {
+        return again([&] {
+            const Result result = run("SELECT posts FROM counts", {}, PGRES_TUPLES_OK);
+            if (!result || PQntuples(result.get()) != 1)
+                return false;
+            total = std::atoll(PQgetvalue(result.get(), 0, 0));
+            return true;
+        });
+    }
+
+    std::string error() const override { return m_error; }
+
+private:
+    // Runs the first step of a transaction, or a read, again on a new connection when the old one
+    // was lost (the database restarted): nothing of it had taken effect.
+    template <typename Step> bool again(Step step) {
+        const bool inTransaction = PQtransactionStatus(m_db) != PQTRANS_IDLE &&
+                                   PQtransactionStatus(m_db) != PQTRANS_UNKNOWN;
         if (PQstatus(m_db) != CONNECTION_OK && !connect())
             return false;
+        if (step())
+            return true;
+        if (inTransaction || PQstatus(m_db) == CONNECTION_OK || !connect())
+            return false;
+        return step();
+    }
+
+    bool readListOnce(List& list) {
         // One statement, so the rows and the count are of the same moment.
         const Result result =
             run("SELECT c.posts, s.name, s.date, s.score FROM counts c LEFT JOIN LATERAL (SELECT "
@@ -123,19 +157,6 @@ public:
         return true;
     }
 
-    bool postCount(std::int64_t& total) override {
-        if (PQstatus(m_db) != CONNECTION_OK && !connect())
-            return false;
-        const Result result = run("SELECT posts FROM counts", {}, PGRES_TUPLES_OK);
-        if (!result || PQntuples(result.get()) != 1)
-            return false;
-        total = std::atoll(PQgetvalue(result.get(), 0, 0));
-        return true;
-    }
-
-    std::string error() const override { return m_error; }
-
-private:
     // Runs statements without parameters (several may be given at once).
     bool exec(const char* sql) {
         const Result result(PQexec(m_db, sql));

@@ -11,7 +11,7 @@ command -v wrk >/dev/null || { echo "wrk is missing: apt-get install wrk" >&2; e
 
 folder=$(mktemp -d)
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-SOLMARIN_CGI="$build/bin/solmarin.cgi" "$here/../../tools/score-server" --posts-per-minute 0 \
+SOLMARIN_SERVICE="$build/bin/solmarin-scored" "$here/../../tools/score-server" --posts-per-minute 0 \
     "$port" "$folder" >"$folder/server.log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$folder"' EXIT

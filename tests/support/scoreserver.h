@@ -22,7 +22,8 @@
 class ScoreServer {
 public:
     // `postsPerMinute` is the per-address limit (0: none); tests post from one address.
-    explicit ScoreServer(int postsPerMinute = 0) {
+    // `database` is a PostgreSQL address, or empty for SQLite in the server's folder.
+    explicit ScoreServer(int postsPerMinute = 0, const std::string& database = {}) {
         // A proxy set for the machine must not stand between the tests and their own server.
         ::setenv("no_proxy", "127.0.0.1", 1);
         char folder[] = "/tmp/solmarin-scores-XXXXXX";
@@ -30,15 +31,21 @@ public:
             throw std::runtime_error("no temporary folder");
         m_folder = folder;
         m_port = freePort();
+        std::vector<std::string> arguments{SOLMARIN_TEST_SCORE_SERVER, "--posts-per-minute",
+                                           std::to_string(postsPerMinute)};
+        if (!database.empty())
+            arguments.insert(arguments.end(), {"--database", database});
+        arguments.insert(arguments.end(), {std::to_string(m_port), m_folder});
         m_pid = ::fork();
         if (m_pid == 0) {
             // The server goes with the test, even when the test dies.
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             ::setenv("SOLMARIN_SERVICE", SOLMARIN_TEST_SERVICE, 1);
-            const std::string port = std::to_string(m_port);
-            const std::string limit = std::to_string(postsPerMinute);
-            ::execl(SOLMARIN_TEST_SCORE_SERVER, SOLMARIN_TEST_SCORE_SERVER, "--posts-per-minute",
-                    limit.c_str(), port.c_str(), m_folder.c_str(), static_cast<char*>(nullptr));
+            std::vector<char*> argv;
+            for (const std::string& argument : arguments)
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
             ::_exit(127);
         }
         waitUntilListening();
@@ -106,6 +113,14 @@ public:
         return answer.rfind("HTTP/", 0) == 0 && space != std::string::npos
                    ? std::atoi(answer.c_str() + space + 1)
                    : 0;
+    }
+
+    // The process id of the score service running now (0 while none has written it).
+    pid_t servicePid() const {
+        std::ifstream in(m_folder + "/run/scored.pid");
+        pid_t pid = 0;
+        in >> pid;
+        return pid;
     }
 
     // How many entries a folder of the server's holds (-1 when it does not exist).
