@@ -124,7 +124,7 @@ std::unique_ptr<scores::Service> makeService(const Options& options) {
     }
     const std::string path =
         options.database.empty() ? scores::databasePath(options.folder) : options.database;
-    auto store = scores::openSqlite(path, error);
+    auto store = scores::openSqlite(path, error, true);
     if (!store)
         fail("cannot open " + path + ": " + error);
     // The page may be older than the database after a crash between a commit and the page.

@@ -139,8 +139,10 @@ struct Pending {
 // Every post gets its answer; 200 only once its row is committed and, with a page, on the page.
 void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pending>& batch);
 
-// SQLite in `path` (made when missing, an existing database kept as it is).
-std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error);
+// SQLite in `path` (made when missing, an existing database kept as it is). A `resident` writer
+// leaves copying the log into the database to a thread of its own.
+std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error,
+                                  bool resident = false);
 
 // PostgreSQL through libpq; `conninfo` is a "postgresql://…" address or key=value settings. A
 // lost connection is made again at the next transaction.

@@ -14,9 +14,11 @@ constexpr std::size_t kMostPerBatch = 1000;
 
 } // namespace
 
+// Each waiting post is woken alone when its batch is done, not with every post still waiting.
 struct GroupCommitter::Waiting {
     Pending pending;
     bool done = false;
+    std::condition_variable wake;
 };
 
 GroupCommitter::GroupCommitter(std::unique_ptr<Store> store, std::unique_ptr<PageFile> page,
@@ -43,7 +45,7 @@ Response GroupCommitter::post(const Post& post, const std::string& address, std:
         return notStored();
     m_queue.push_back(&waiting);
     m_work.notify_one();
-    m_done.wait(lock, [&] { return waiting.done; });
+    waiting.wake.wait(lock, [&] { return waiting.done; });
     return waiting.pending.response;
 }
 
@@ -82,9 +84,9 @@ void GroupCommitter::run() {
         for (std::size_t i = 0; i < taken.size(); ++i) {
             taken[i]->pending.response = batch[i].response;
             taken[i]->done = true;
+            taken[i]->wake.notify_one();
         }
         ++m_batches;
-        m_done.notify_all();
     }
 }
 

@@ -42,7 +42,6 @@ private:
     Log m_log;
     mutable std::mutex m_mutex;
     std::condition_variable m_work;
-    std::condition_variable m_done;
     std::vector<Waiting*> m_queue;
     std::uint64_t m_batches = 0;
     bool m_stop = false;

@@ -3,6 +3,11 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace scores {
 
 namespace {
@@ -32,9 +37,52 @@ std::string columnText(sqlite3_stmt* statement, int column) {
     return text ? reinterpret_cast<const char*>(text) : "";
 }
 
+// Copies the log into the database file on a connection and a thread of its own, so that the
+// writer's commits never wait for it (a checkpoint in a commit holds every waiting post up).
+class Checkpointer {
+public:
+    explicit Checkpointer(const std::string& path) {
+        if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK)
+            return;
+        sqlite3_busy_timeout(m_db, 1000);
+        m_thread = std::thread([this] { run(); });
+    }
+    ~Checkpointer() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+        sqlite3_close(m_db);
+    }
+
+private:
+    void run() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (!m_wake.wait_for(lock, std::chrono::milliseconds(500), [&] { return m_stop; }))
+            sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    }
+
+    sqlite3* m_db = nullptr;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
 class SqliteStore : public Store {
 public:
-    ~SqliteStore() override { sqlite3_close(m_db); }
+    ~SqliteStore() override {
+        m_checkpointer.reset();
+        sqlite3_close(m_db);
+    }
+
+    void checkpointApart(const std::string& path) {
+        if (exec("PRAGMA wal_autocheckpoint=0"))
+            m_checkpointer = std::make_unique<Checkpointer>(path);
+    }
 
     bool open(const std::string& path) {
         if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK)
@@ -153,16 +201,19 @@ private:
     }
 
     sqlite3* m_db = nullptr;
+    std::unique_ptr<Checkpointer> m_checkpointer;
 };
 
 } // namespace
 
-std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error) {
+std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error, bool resident) {
     auto store = std::make_unique<SqliteStore>();
     if (!store->open(path)) {
         error = store->error();
         return nullptr;
     }
+    if (resident)
+        store->checkpointApart(path);
     return store;
 }
 
