@@ -94,6 +94,13 @@ void Game::cue(const char* sound) {
     m_listener->playsounds(sound);
 }
 
+void Game::record(const char* move) {
+    if (m_moveCount++ > 0) {
+        m_moveLine += '.';
+    }
+    m_moveLine += move;
+}
+
 bool Game::covered(int n) const {
     const Cover& c = m_covers[n];
     return c.a != 0 && (m_slots[c.a].card != 0 || m_slots[c.b].card != 0);
@@ -138,6 +145,8 @@ void Game::newGame(const Deck* stacked) {
     m_history.clear();
     m_undoButtonVisible = false;
     m_undoMenuEnabled = false;
+    m_moveLine.clear();
+    m_moveCount = 0;
     if (stacked) {
         m_deck = *stacked;
         m_dealNumber.reset();
@@ -196,6 +205,7 @@ void Game::card_19Click(int n) {
         cue("invalid");
         return;
     }
+    record(std::to_string(n).c_str());
     savestatus();
     ++m_chain;
     m_listener->checkforhigher(4, m_chain);
@@ -228,6 +238,7 @@ void Game::image_stockClick() {
     if (!m_playing) {
         return;
     }
+    record("s");
     m_chain = 0;
     savestatus();
     ++m_flipcount;
@@ -358,6 +369,7 @@ void Game::button_undoClick() {
     if (!m_playing || m_history.empty()) {
         return;
     }
+    record("u");
     const std::string line = std::move(m_history.back());
     m_history.pop_back();
     m_playing = false;

@@ -7,6 +7,7 @@
 #include <libpq-fe.h>
 
 #include <memory>
+#include <optional>
 
 namespace scores {
 
@@ -33,8 +34,12 @@ public:
         return exec("BEGIN") && exec("SELECT pg_advisory_xact_lock(7041966)") &&
                exec("CREATE TABLE IF NOT EXISTS scores(id BIGSERIAL PRIMARY KEY, name TEXT NOT "
                     "NULL, date TEXT NOT NULL, score BIGINT NOT NULL, posted BIGINT NOT NULL, "
-                    "address TEXT NOT NULL);"
+                    "address TEXT NOT NULL, verified BOOLEAN NOT NULL DEFAULT FALSE, deal BIGINT, "
+                    "moves "
+                    "TEXT, daily TEXT);"
                     "CREATE INDEX IF NOT EXISTS best ON scores(score DESC, id);"
+                    "CREATE INDEX IF NOT EXISTS best_of_day ON scores(daily, score DESC, id) "
+                    "WHERE daily IS NOT NULL AND verified;"
                     "CREATE TABLE IF NOT EXISTS recent(address TEXT NOT NULL, posted BIGINT NOT "
                     "NULL);"
                     "CREATE INDEX IF NOT EXISTS recent_by_address ON recent(address, posted);"
@@ -69,18 +74,27 @@ public:
         if (records.empty())
             return true;
         // One statement for the whole batch: the rows travel as arrays.
-        std::vector<std::string> names, dates, scores, posted, addresses;
+        std::vector<std::optional<std::string>> names, dates, scores, posted, addresses, verified,
+            deals, moves, days;
         for (const Record& record : records) {
-            names.push_back(record.post.name);
-            dates.push_back(record.post.date);
-            scores.push_back(std::to_string(record.post.score));
+            const Post& post = record.post;
+            names.push_back(post.name);
+            dates.push_back(post.date);
+            scores.push_back(std::to_string(post.score));
             posted.push_back(std::to_string(record.posted));
             addresses.push_back(record.address);
+            verified.push_back(post.verified ? "t" : "f");
+            deals.push_back(post.hasMoves ? std::optional(std::to_string(post.deal))
+                                          : std::nullopt);
+            moves.push_back(post.hasMoves ? std::optional(post.moves) : std::nullopt);
+            days.push_back(post.daily.empty() ? std::nullopt : std::optional(post.daily));
         }
-        const std::vector<std::string> values{array(names), array(dates), array(scores),
-                                              array(posted), array(addresses)};
-        if (!run("INSERT INTO scores(name, date, score, posted, address) SELECT * FROM "
-                 "unnest($1::text[], $2::text[], $3::bigint[], $4::bigint[], $5::text[])",
+        const std::vector<std::string> values{array(names),  array(dates),     array(scores),
+                                              array(posted), array(addresses), array(verified),
+                                              array(deals),  array(moves),     array(days)};
+        if (!run("INSERT INTO scores(name, date, score, posted, address, verified, deal, moves, "
+                 "daily) SELECT * FROM unnest($1::text[], $2::text[], $3::bigint[], $4::bigint[], "
+                 "$5::text[], $6::boolean[], $7::bigint[], $8::text[], $9::text[])",
                  values, PGRES_COMMAND_OK))
             return false;
         if (remember && !run("INSERT INTO recent(address, posted) SELECT * FROM "
@@ -106,8 +120,8 @@ public:
             PQclear(PQexec(m_db, "ROLLBACK"));
     }
 
-    bool readList(List& list) override {
-        return again([&] { return readListOnce(list); });
+    bool readList(const std::string& daily, List& list) override {
+        return again([&] { return readListOnce(daily, list); });
     }
 
     bool postCount(std::int64_t& total) override {
@@ -137,12 +151,19 @@ private:
         return step();
     }
 
-    bool readListOnce(List& list) {
+    bool readListOnce(const std::string& daily, List& list) {
         // One statement, so the rows and the count are of the same moment.
         const Result result =
-            run("SELECT c.posts, s.name, s.date, s.score FROM counts c LEFT JOIN LATERAL (SELECT "
-                "name, date, score FROM scores ORDER BY score DESC, id LIMIT $1::int) s ON TRUE",
-                {std::to_string(kPlaces)}, PGRES_TUPLES_OK);
+            daily.empty()
+                ? run("SELECT c.posts, s.name, s.date, s.score, s.verified FROM counts c LEFT JOIN "
+                      "LATERAL (SELECT name, date, score, verified FROM scores ORDER BY score "
+                      "DESC, id LIMIT $1::int) s ON TRUE",
+                      {std::to_string(kPlaces)}, PGRES_TUPLES_OK)
+                : run("SELECT (SELECT count(*) FROM scores WHERE daily = $2 AND verified), "
+                      "s.name, s.date, s.score, s.verified FROM (SELECT 1) one LEFT JOIN LATERAL "
+                      "(SELECT name, date, score, verified FROM scores WHERE daily = $2 AND "
+                      "verified ORDER BY score DESC, id LIMIT $1::int) s ON TRUE",
+                      {std::to_string(kPlaces), daily}, PGRES_TUPLES_OK);
         if (!result || PQntuples(result.get()) < 1)
             return false;
         list.entries.clear();
@@ -152,7 +173,8 @@ private:
                 continue;
             list.entries.push_back({PQgetvalue(result.get(), row, 1),
                                     PQgetvalue(result.get(), row, 2),
-                                    std::atoll(PQgetvalue(result.get(), row, 3))});
+                                    std::atoll(PQgetvalue(result.get(), row, 3)),
+                                    std::string(PQgetvalue(result.get(), row, 4)) == "t"});
         }
         return true;
     }
@@ -182,14 +204,18 @@ private:
         return result;
     }
 
-    // An array literal of the texts, each quoted: {"a","b\"c"}.
-    static std::string array(const std::vector<std::string>& texts) {
+    // An array literal of the texts, each quoted, NULL for none: {"a","b\"c",NULL}.
+    static std::string array(const std::vector<std::optional<std::string>>& texts) {
         std::string out = "{";
-        for (const std::string& text : texts) {
+        for (const std::optional<std::string>& text : texts) {
             if (out.size() > 1)
                 out += ',';
+            if (!text) {
+                out += "NULL";
+                continue;
+            }
             out += '"';
-            for (char c : text) {
+            for (char c : *text) {
                 if (c == '"' || c == '\\')
                     out += '\\';
                 out += c;

@@ -1,10 +1,10 @@
 // solmarin-scored: the resident score service, a FastCGI program behind lighttpd. It stores the
-// posts of all connections in group commits and keeps the list page (a file beside the database
+// posts of all connections in group commits and keeps the list pages (files beside the database
 // with SQLite, answered from the database with PostgreSQL). Refused posts are logged on standard
 // error, one line each, with the reason.
 //
 //   solmarin-scored [--database PATH|postgresql://…] [--listen SOCKET] [--posts-per-minute N]
-//                   [--threads N] [--pid-file FILE] FOLDER
+//                   [--verified-only] [--threads N] [--pid-file FILE] FOLDER
 #include "service.h"
 
 #include <fcgiapp.h>
@@ -31,14 +31,17 @@ struct Options {
     std::string listen;   // empty: the socket the web server handed over on descriptor 0
     std::string pidFile;
     int postsPerMinute = 20;
+    scores::Policy policy;
     // Every connection the web server opens waits in a thread of its own until its batch is
     // committed, so there must be at least as many threads as posts arriving together.
     int threads = 128;
 };
 
 void usage() {
-    std::fprintf(stderr, "usage: solmarin-scored [--database PATH|postgresql://...] [--listen "
-                         "SOCKET] [--posts-per-minute N] [--threads N] [--pid-file FILE] FOLDER\n");
+    std::fprintf(stderr,
+                 "usage: solmarin-scored [--database PATH|postgresql://...] [--listen "
+                 "SOCKET] [--posts-per-minute N] [--verified-only] [--threads N] [--pid-file "
+                 "FILE] FOLDER\n");
     std::exit(2);
 }
 
@@ -56,6 +59,11 @@ Options readOptions(int argc, char** argv) {
     Options options;
     int i = 1;
     for (; i + 1 < argc && std::strncmp(argv[i], "--", 2) == 0; i += 2) {
+        if (std::strcmp(argv[i], "--verified-only") == 0) {
+            options.policy.verifiedOnly = true;
+            --i;
+            continue;
+        }
         const std::string name = argv[i];
         const char* value = argv[i + 1];
         if (name == "--database")
@@ -90,17 +98,17 @@ void logLine(const std::string& line) {
     std::exit(1);
 }
 
-// Pages left half written by a writer that died are removed before the first is written.
+// Pages left half written by a writer that died are removed before the first is written: the
+// temporary files in the folder of `page`.
 void removeLeftoverPages(const std::string& page) {
     const std::string folder = page.substr(0, page.rfind('/'));
-    const std::string prefix = page.substr(folder.size() + 1) + ".";
+    const std::string suffix = scores::kTemporarySuffix;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
     while (dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        const std::string suffix = scores::kTemporarySuffix;
-        if (name.rfind(prefix, 0) == 0 && name.size() > prefix.size() + suffix.size() &&
+        if (name.size() > suffix.size() &&
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             ::unlink((folder + "/" + name).c_str());
     }
@@ -120,7 +128,7 @@ std::unique_ptr<scores::Service> makeService(const Options& options) {
         return std::make_unique<scores::Service>(
             std::make_unique<scores::GroupCommitter>(std::move(writer), nullptr,
                                                      options.postsPerMinute, logLine),
-            std::make_unique<scores::ListReader>(std::move(reader)), logLine);
+            std::make_unique<scores::ListReader>(std::move(reader)), options.policy, logLine);
     }
     const std::string path =
         options.database.empty() ? scores::databasePath(options.folder) : options.database;
@@ -128,16 +136,16 @@ std::unique_ptr<scores::Service> makeService(const Options& options) {
     if (!store)
         fail("cannot open " + path + ": " + error);
     // The page may be older than the database after a crash between a commit and the page.
-    const std::string page = scores::pagePath(options.folder);
-    removeLeftoverPages(page);
-    error = scores::writePage(*store, page);
+    removeLeftoverPages(scores::pagePath(options.folder));
+    removeLeftoverPages(scores::dailyPagePath(options.folder, "0000-00-00"));
+    error = scores::writeMainPage(*store, options.folder);
     if (!error.empty())
         fail(error);
     return std::make_unique<scores::Service>(
-        std::make_unique<scores::GroupCommitter>(std::move(store),
-                                                 std::make_unique<scores::PageFile>(page),
-                                                 options.postsPerMinute, logLine),
-        nullptr, logLine);
+        std::make_unique<scores::GroupCommitter>(
+            std::move(store), std::make_unique<scores::PageFiles>(options.folder),
+            options.postsPerMinute, logLine),
+        nullptr, options.policy, logLine);
 }
 
 std::string parameter(const FCGX_Request& request, const char* name) {

@@ -1,10 +1,15 @@
 // The score server's logic: checking a post, storing a batch of posts, writing the list page.
 #include "scores.h"
 
+#include "daily.h"
+#include "moveline.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include <fcntl.h>
@@ -142,8 +147,55 @@ bool parseScore(const std::string& text, std::int64_t& score) {
     return true;
 }
 
+namespace {
+
+// A deal number as the game writes it: decimal, no leading zeros, at most 4294967295.
+bool parseDeal(const std::string& text, std::uint32_t& deal) {
+    if (!allDigits(text) || text.size() > 10 || (text.size() > 1 && text[0] == '0'))
+        return false;
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+    if (value > UINT32_MAX)
+        return false;
+    deal = std::uint32_t(value);
+    return true;
+}
+
+// Checks one decoded value and keeps it in `post`.
+bool takeValue(const std::string& key, const std::string& value, Post& post, std::string& why) {
+    if (key == "name") {
+        post.name = value;
+        why = "the name is empty, too long or holds control characters";
+        return validName(value);
+    }
+    if (key == "date") {
+        post.date = value;
+        why = "the date is not a m/d/yy date";
+        return validDate(value);
+    }
+    if (key == "score") {
+        why = "the score is no score the game can reach";
+        return parseScore(value, post.score);
+    }
+    if (key == "deal") {
+        why = "the deal is no deal number";
+        return parseDeal(value, post.deal);
+    }
+    if (key == "moves") {
+        std::vector<int> moves;
+        post.moves = value;
+        return moveline::parse(value, moves, why);
+    }
+    daily::Date date;
+    post.daily = value;
+    why = "the daily date is not a YYYY-MM-DD date";
+    return daily::parseDate(value, date);
+}
+
+} // namespace
+
 bool parseQuery(const std::string& query, Post& post, std::string& why) {
-    bool haveName = false, haveDate = false, haveScore = false;
+    static const char* const kKeys[] = {"name", "date", "score", "deal", "moves", "daily"};
+    bool seen[6] = {};
     std::size_t start = 0;
     while (start <= query.size()) {
         std::size_t end = query.find('&', start);
@@ -162,36 +214,72 @@ bool parseQuery(const std::string& query, Post& post, std::string& why) {
             why = "a malformed escape";
             return false;
         }
-        bool* seen = key == "name"    ? &haveName
-                     : key == "date"  ? &haveDate
-                     : key == "score" ? &haveScore
-                                      : nullptr;
-        if (!seen || *seen) {
-            why = seen ? "a key given twice" : "an unknown key";
+        const auto known = std::find(std::begin(kKeys), std::end(kKeys), key);
+        if (known == std::end(kKeys) || seen[known - std::begin(kKeys)]) {
+            why = known == std::end(kKeys) ? "an unknown key" : "a key given twice";
             return false;
         }
-        *seen = true;
-        if (key == "name" && !validName(value)) {
-            why = "the name is empty, too long or holds control characters";
+        seen[known - std::begin(kKeys)] = true;
+        if (!takeValue(key, value, post, why))
             return false;
-        }
-        if (key == "date" && !validDate(value)) {
-            why = "the date is not a m/d/yy date";
-            return false;
-        }
-        if (key == "score" && !parseScore(value, post.score)) {
-            why = "the score is no score the game can reach";
-            return false;
-        }
-        if (key == "name")
-            post.name = value;
-        else if (key == "date")
-            post.date = value;
     }
-    if (!haveName || !haveDate || !haveScore) {
+    if (!seen[0] || !seen[1] || !seen[2]) {
         why = "name, date and score are all needed";
         return false;
     }
+    if (seen[3] != seen[4]) {
+        why = "the deal and its moves go together";
+        return false;
+    }
+    if (seen[5] && !seen[3]) {
+        why = "a daily score needs its deal and moves";
+        return false;
+    }
+    post.hasMoves = seen[3];
+    why.clear();
+    return true;
+}
+
+bool verifyPost(Post& post, const Policy& policy, std::int64_t now, std::string& why) {
+    post.verified = false;
+    why.clear();
+    if (!post.hasMoves) {
+        if (policy.verifiedOnly)
+            why = "this server takes only scores whose moves it can play again";
+        return !policy.verifiedOnly;
+    }
+    daily::Date date;
+    if (!post.daily.empty()) {
+        daily::parseDate(post.daily, date);
+        // Players live in every time zone: their date is the server's, the day before or the
+        // day after.
+        const std::int64_t today = (now >= 0 ? now : now - 86399) / 86400;
+        const std::int64_t distance = daily::dayNumber(date) - today;
+        if (distance < -1 || distance > 1) {
+            why = "the daily date is more than a day from the server's date";
+            return false;
+        }
+    }
+    std::vector<int> moves;
+    if (!moveline::parse(post.moves, moves, why))
+        return false;
+    const moveline::Outcome outcome = moveline::replay(post.deal, moves);
+    if (!outcome.legal || !outcome.cleared) {
+        why = outcome.why;
+        return false;
+    }
+    if (outcome.score != post.score) {
+        why = "the moves score " + std::to_string(outcome.score) + ", not " +
+              std::to_string(post.score);
+        return false;
+    }
+    // The search for the day's deal costs more than the replay, so it comes last.
+    if (!post.daily.empty() && daily::deal(date) != post.deal) {
+        why = "the deal is not the deal of " + post.daily;
+        return false;
+    }
+    post.verified = true;
+    why.clear();
     return true;
 }
 
@@ -222,29 +310,39 @@ std::string htmlEscape(const std::string& text) {
     return out;
 }
 
-std::string renderPage(const std::vector<Entry>& entries, std::int64_t totalPosts) {
+std::string renderPage(const std::vector<Entry>& entries, std::int64_t totalPosts,
+                       const std::string& daily) {
+    const std::string title =
+        daily.empty() ? "Solmarin High Scores" : "Solmarin Deal of the Day " + htmlEscape(daily);
     std::string page =
         "<!DOCTYPE html>\n"
-        "<html><head><meta charset=\"utf-8\"><title>Solmarin High Scores</title>\n"
+        "<html><head><meta charset=\"utf-8\"><title>" +
+        title +
+        "</title>\n"
         "<style>body{background:#4024ae;color:#fff;font-family:\"Times New Roman\",serif}"
         "table{margin:0 auto}th,td{padding:2px 8px}a{color:#f00}a:visited{color:#c0c0c0}"
         "</style></head>\n"
         "<body bgcolor=\"#4024ae\" text=\"#ffffff\" link=\"#ff0000\" vlink=\"#c0c0c0\">\n"
-        "<h2 align=\"center\">Solmarin High Scores</h2>\n";
+        "<h2 align=\"center\">" +
+        title + "</h2>\n";
     if (entries.empty()) {
         page += "<p align=\"center\">No scores have been posted yet.</p>\n";
     } else {
         page += "<table align=\"center\" cellspacing=\"0\" cellpadding=\"3\">\n"
                 "<tr><th align=\"right\">Rank</th><th align=\"left\">Name</th>"
-                "<th align=\"right\">Score</th><th align=\"left\">Date</th></tr>\n";
+                "<th align=\"right\">Score</th><th align=\"left\">Date</th>"
+                "<th>Replayed</th></tr>\n";
         int rank = 0;
         for (const Entry& entry : entries) {
             page += "<tr><td align=\"right\">" + std::to_string(++rank) + "</td><td>" +
                     htmlEscape(entry.name) + "</td><td align=\"right\">" +
                     std::to_string(entry.score) + "</td><td>" + htmlEscape(entry.date) +
+                    "</td><td align=\"center\">" + (entry.verified ? kReplayedMark : "") +
                     "</td></tr>\n";
         }
-        page += "</table>\n";
+        page += "</table>\n<p align=\"center\">" + std::string(kReplayedMark) +
+                " The server played this game's moves again and they gave exactly this "
+                "score.</p>\n";
     }
     page += "<p align=\"center\">" + std::to_string(totalPosts) +
             (totalPosts == 1 ? " score" : " scores") + " posted.</p>\n</body></html>\n";
@@ -259,6 +357,10 @@ std::string pagePath(const std::string& folder) {
     return folder + "/www/counter/solmarin.shtml";
 }
 
+std::string dailyPagePath(const std::string& folder, const std::string& date) {
+    return folder + "/www/counter/daily/" + date + ".shtml";
+}
+
 Response refused(const std::string& why) {
     return {400, "Score refused: " + why + ".\n"};
 }
@@ -271,23 +373,39 @@ Response notStored() {
     return {500, "The score could not be stored.\n"};
 }
 
-PageFile::PageFile(std::string path) : m_path(std::move(path)) {}
+PageFiles::PageFiles(std::string folder) : m_folder(std::move(folder)) {}
 
-PageFile::~PageFile() {
+PageFiles::~PageFiles() {
     discard();
 }
 
-bool PageFile::prepare(Store& store) {
+bool PageFiles::prepare(Store& store, const std::vector<std::string>& days) {
     discard();
-    List list;
-    if (!store.readList(list))
+    if (!prepareOne(store, {}))
         return false;
-    const std::string content = renderPage(list.entries, list.total);
-    std::string temporary = m_path + ".XXXXXX" + kTemporarySuffix;
+    for (const std::string& day : days) {
+        if (!prepareOne(store, day))
+            return false;
+    }
+    return true;
+}
+
+bool PageFiles::prepareOne(Store& store, const std::string& daily) {
+    List list;
+    if (!store.readList(daily, list))
+        return false;
+    const std::string content = renderPage(list.entries, list.total, daily);
+    const std::string path = daily.empty() ? pagePath(m_folder) : dailyPagePath(m_folder, daily);
+    if (!daily.empty()) {
+        const std::string days = m_folder + "/www/counter/daily";
+        if (::mkdir(days.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+    }
+    std::string temporary = path + ".XXXXXX" + kTemporarySuffix;
     const int fd = ::mkstemps(temporary.data(), int(std::strlen(kTemporarySuffix)));
     if (fd < 0)
         return false;
-    m_temporary = temporary;
+    m_written.emplace_back(temporary, path);
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
@@ -295,29 +413,27 @@ bool PageFile::prepare(Store& store) {
             break;
         written += std::size_t(n);
     }
-    // Not synced: after a crash the page is written again from the database at start.
+    // Not synced: after a crash the main page is written again from the database at start.
     const bool ok = written == content.size() && ::fchmod(fd, 0644) == 0;
-    if (::close(fd) != 0 || !ok) {
-        discard();
-        return false;
-    }
-    return true;
+    return ::close(fd) == 0 && ok;
 }
 
-bool PageFile::publish() {
-    if (m_temporary.empty())
-        return false;
-    const bool ok = std::rename(m_temporary.c_str(), m_path.c_str()) == 0;
-    if (!ok)
-        ::unlink(m_temporary.c_str());
-    m_temporary.clear();
+bool PageFiles::publish() {
+    bool ok = !m_written.empty();
+    for (const auto& [temporary, path] : m_written) {
+        if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+            ::unlink(temporary.c_str());
+            ok = false;
+        }
+    }
+    m_written.clear();
     return ok;
 }
 
-void PageFile::discard() {
-    if (!m_temporary.empty())
-        ::unlink(m_temporary.c_str());
-    m_temporary.clear();
+void PageFiles::discard() {
+    for (const auto& written : m_written)
+        ::unlink(written.first.c_str());
+    m_written.clear();
 }
 
 namespace {
@@ -350,7 +466,7 @@ bool applyLimit(Store& store, int postsPerMinute, std::int64_t now, std::vector<
 
 } // namespace
 
-void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pending>& batch) {
+void storeBatch(Store& store, PageFiles* pages, int postsPerMinute, std::vector<Pending>& batch) {
     std::int64_t now = 0;
     for (const Pending& pending : batch)
         now = std::max(now, pending.now);
@@ -358,8 +474,8 @@ void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pe
     std::vector<Record> records;
     const auto fail = [&] {
         store.rollback();
-        if (page)
-            page->discard();
+        if (pages)
+            pages->discard();
         for (Pending& pending : batch)
             pending.response = notStored();
     };
@@ -367,43 +483,64 @@ void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pe
         return fail();
     if (!applyLimit(store, postsPerMinute, now, batch, accepted))
         return fail();
+    std::vector<std::string> days;
     for (std::size_t i = 0; i < batch.size(); ++i) {
-        if (accepted[i])
-            records.push_back({batch[i].post, batch[i].address, batch[i].now});
+        if (!accepted[i])
+            continue;
+        records.push_back({batch[i].post, batch[i].address, batch[i].now});
+        const std::string& day = batch[i].post.daily;
+        if (!day.empty() && std::find(days.begin(), days.end(), day) == days.end())
+            days.push_back(day);
     }
     const bool changed = !records.empty();
-    if (!store.insert(records, postsPerMinute > 0) || (page && changed && !page->prepare(store)) ||
-        !store.commit())
+    if (!store.insert(records, postsPerMinute > 0) ||
+        (pages && changed && !pages->prepare(store, days)) || !store.commit())
         return fail();
     // Stored for good: a page that cannot take its name now is written again with the next
     // batch, and the post is not reported as on the list before that.
-    const bool shown = !page || !changed || page->publish();
+    const bool shown = !pages || !changed || pages->publish();
     for (std::size_t i = 0; i < batch.size(); ++i) {
-        batch[i].response = !accepted[i] ? tooMany()
-                            : shown      ? Response{200, "Score recorded.\n"}
-                                         : Response{500, "The score was stored, but the list could "
-                                                         "not be updated.\n"};
+        if (!accepted[i])
+            batch[i].response = tooMany();
+        else if (!shown)
+            batch[i].response = {500, "The score was stored, but the list could not be updated.\n"};
+        else if (batch[i].post.verified)
+            batch[i].response = {200, "Score recorded and verified.\n"};
+        else
+            batch[i].response = {200, "Score recorded.\n"};
     }
 }
 
-Route route(const std::string& method, const std::string& uri, std::string& query) {
+Route route(const std::string& method, const std::string& uri, std::string& query,
+            std::string& daily) {
     // A post is a GET; the web server lets no other method through, and neither does this.
     if (method != "GET" && method != "HEAD")
         return Route::NotAllowed;
     const std::size_t mark = uri.find('?');
     const std::string path = uri.substr(0, mark);
     query = mark == std::string::npos ? std::string() : uri.substr(mark + 1);
+    daily.clear();
     if (path == kPostPath)
         return Route::Post;
     if (path == kListPath)
         return Route::List;
+    const std::string folder = kDailyFolder, suffix = ".shtml";
+    daily::Date date;
+    if (path.rfind(folder, 0) == 0 && path.size() > folder.size() + suffix.size() &&
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        daily = path.substr(folder.size(), path.size() - folder.size() - suffix.size());
+        if (daily::parseDate(daily, date))
+            return Route::List;
+        daily.clear();
+    }
     return Route::NotFound;
 }
 
 Response handle(const Request& request) {
     Pending pending;
     std::string why;
-    if (!parseQuery(request.query, pending.post, why))
+    if (!parseQuery(request.query, pending.post, why) ||
+        !verifyPost(pending.post, request.policy, request.now, why))
         return refused(why);
     pending.address = request.remoteAddress;
     pending.now = request.now;
@@ -411,16 +548,16 @@ Response handle(const Request& request) {
     const std::unique_ptr<Store> store = openSqlite(databasePath(request.folder), error);
     if (!store)
         return {500, "The score list cannot be opened.\n"};
-    PageFile page(pagePath(request.folder));
+    PageFiles pages(request.folder);
     std::vector<Pending> batch{pending};
-    storeBatch(*store, &page, request.postsPerMinute, batch);
+    storeBatch(*store, &pages, request.postsPerMinute, batch);
     return batch[0].response;
 }
 
-std::string writePage(Store& store, const std::string& path) {
-    PageFile page(path);
-    if (!page.prepare(store) || !page.publish())
-        return "cannot write " + path;
+std::string writeMainPage(Store& store, const std::string& folder) {
+    PageFiles pages(folder);
+    if (!pages.prepare(store, {}) || !pages.publish())
+        return "cannot write " + pagePath(folder);
     return {};
 }
 
@@ -429,7 +566,7 @@ std::string writePage(const std::string& folder) {
     const std::unique_ptr<Store> store = openSqlite(databasePath(folder), error);
     if (!store)
         return "cannot open " + databasePath(folder) + ": " + error;
-    return writePage(*store, pagePath(folder));
+    return writeMainPage(*store, folder);
 }
 
 } // namespace scores

@@ -19,16 +19,38 @@ constexpr std::int64_t kWorstPossibleScore = INT32_MIN;
 constexpr std::size_t kMaxNameCharacters = 40;
 // The list page shows this many places.
 constexpr int kPlaces = 100;
+// The sign beside a score whose moves the server played again, a check mark.
+constexpr const char* kReplayedMark = "&#10003;";
 
 struct Post {
     std::string name; // UTF-8
     std::string date; // as the player's computer wrote it, "m/d/yy" with its separator
     std::int64_t score = 0;
+    // The game's proof of the score: its deal and its moves from the deal on. A post carries
+    // both or neither; older games and other clients send neither.
+    bool hasMoves = false;
+    std::uint32_t deal = 0;
+    std::string moves; // as posted, checked to be a move line
+    // "YYYY-MM-DD" for a score of that date's Deal of the Day, else empty.
+    std::string daily;
+    // Set by verifyPost once the moves gave exactly the score.
+    bool verified = false;
 };
 
-// Reads "name=…&date=…&score=…" (percent-encoded values, "+" for a blank) and checks every
-// value. False with the reason in `why` for anything the game never sends.
+// Reads "name=…&date=…&score=…", optionally followed by "&deal=…&moves=…" and "&daily=…"
+// (percent-encoded values, "+" for a blank) and checks every value. False with the reason in
+// `why` for anything the game never sends.
 bool parseQuery(const std::string& query, Post& post, std::string& why);
+
+// What the server takes besides scores it can replay.
+struct Policy {
+    bool verifiedOnly = false; // refuse posts without moves
+};
+
+// Plays a post's moves again on its deal: they must all be legal, clear the board and give
+// exactly the posted score. A daily post must name a date within one day of the server's
+// (`now`, in UTC) and that date's deal. Sets `post.verified`; false with the reason in `why`.
+bool verifyPost(Post& post, const Policy& policy, std::int64_t now, std::string& why);
 
 // Decodes %XX and "+"; false on a "%" without two hexadecimal digits.
 bool percentDecode(const std::string& text, std::string& out);
@@ -44,10 +66,13 @@ struct Entry {
     std::string name;
     std::string date;
     std::int64_t score = 0;
+    bool verified = false;
 };
 
-// The list page: rank, name, score and date of each entry, best first.
-std::string renderPage(const std::vector<Entry>& entries, std::int64_t totalPosts);
+// The list page: rank, name, score, date and the replay mark of each entry, best first. With
+// `daily` ("YYYY-MM-DD") it is the page of that date's Deal of the Day.
+std::string renderPage(const std::vector<Entry>& entries, std::int64_t totalPosts,
+                       const std::string& daily = {});
 
 // One post as the web server hands it over.
 struct Request {
@@ -56,6 +81,7 @@ struct Request {
     std::string folder;      // holds scores.db and www/counter/solmarin.shtml
     int postsPerMinute = 20; // per client address; 0 for no limit
     std::int64_t now = 0;    // seconds since the epoch
+    Policy policy;
 };
 
 struct Response {
@@ -78,7 +104,7 @@ struct Record {
 // What a list page shows.
 struct List {
     std::vector<Entry> entries; // best first, at most kPlaces
-    std::int64_t total = 0;     // every post ever stored
+    std::int64_t total = 0;     // the posts the list counts
 };
 
 // The database behind the server: one small interface with an engine per database (SQLite in a
@@ -98,29 +124,33 @@ public:
     virtual bool insert(const std::vector<Record>& records, bool remember) = 0;
     virtual bool commit() = 0;
     virtual void rollback() = 0;
-    // The list as the open transaction sees it, or as the last commit left it.
-    virtual bool readList(List& list) = 0;
+    // The list as the open transaction sees it, or as the last commit left it: of every post,
+    // or with `daily` ("YYYY-MM-DD") of that date's Deal of the Day (verified posts only).
+    virtual bool readList(const std::string& daily, List& list) = 0;
     // The number of posts stored, read cheaply: it changes with every commit that stores one, so
     // it tells whether a page made earlier is still the current one.
     virtual bool postCount(std::int64_t& total) = 0;
     virtual std::string error() const = 0;
 };
 
-// The list page kept as a file for the web server to hand out. It is written to a temporary file
-// from inside the transaction and takes the page's name only once the commit has succeeded, so a
-// failed commit (a full disk) never shows a score the database does not hold, and a write that
-// fails keeps the batch from being committed at all.
-class PageFile {
+// The list pages kept as files in a folder for the web server to hand out: the main list and the
+// pages of the days a batch posted to. They are written to temporary files from inside the
+// transaction and take the pages' names only once the commit has succeeded, so a failed commit (a
+// full disk) never shows a score the database does not hold, and a write that fails keeps the
+// batch from being committed at all.
+class PageFiles {
 public:
-    explicit PageFile(std::string path);
-    ~PageFile();
-    bool prepare(Store& store);
+    explicit PageFiles(std::string folder);
+    ~PageFiles();
+    bool prepare(Store& store, const std::vector<std::string>& days);
     bool publish();
     void discard();
 
 private:
-    std::string m_path;
-    std::string m_temporary;
+    bool prepareOne(Store& store, const std::string& daily);
+
+    std::string m_folder;
+    std::vector<std::pair<std::string, std::string>> m_written; // temporary, final
 };
 
 // Temporary pages are named PAGE.XXXXXX plus this, so the web server can refuse them.
@@ -135,9 +165,9 @@ struct Pending {
 };
 
 // Stores a batch of checked posts in one transaction: the rate limit over the posts already
-// stored and those before each in the batch, the rows, the page (when `page` is set), the commit.
-// Every post gets its answer; 200 only once its row is committed and, with a page, on the page.
-void storeBatch(Store& store, PageFile* page, int postsPerMinute, std::vector<Pending>& batch);
+// stored and those before each in the batch, the rows, the pages (when `pages` is set), the
+// commit. Every post gets its answer; 200 only once its row is committed and, with pages, on them.
+void storeBatch(Store& store, PageFiles* pages, int postsPerMinute, std::vector<Pending>& batch);
 
 // SQLite in `path` (made when missing, an existing database kept as it is). A `resident` writer
 // leaves copying the log into the database to a thread of its own.
@@ -156,18 +186,23 @@ Response handle(const Request& request);
 // Writes the list page from the database (made when missing), for a server that starts empty.
 // Returns an error text, empty on success.
 std::string writePage(const std::string& folder);
-std::string writePage(Store& store, const std::string& path);
+std::string writeMainPage(Store& store, const std::string& folder);
 
 std::string databasePath(const std::string& folder);
 std::string pagePath(const std::string& folder);
+// The page of one date's Deal of the Day, www/counter/daily/YYYY-MM-DD.shtml.
+std::string dailyPagePath(const std::string& folder, const std::string& date);
 
 // Where the list pages are found on the web server.
 constexpr const char* kListPath = "/counter/solmarin.shtml";
 constexpr const char* kPostPath = "/cgi-bin/solmarin.cgi";
 
+constexpr const char* kDailyFolder = "/counter/daily/";
+
 // What a request to the score service asks for, read from its method and its address (path and
-// query, as the client sent them).
+// query, as the client sent them). A list is the main one, or with `daily` set a day's.
 enum class Route { Post, List, NotFound, NotAllowed };
-Route route(const std::string& method, const std::string& uri, std::string& query);
+Route route(const std::string& method, const std::string& uri, std::string& query,
+            std::string& daily);
 
 } // namespace scores

@@ -21,9 +21,9 @@ struct GroupCommitter::Waiting {
     std::condition_variable wake;
 };
 
-GroupCommitter::GroupCommitter(std::unique_ptr<Store> store, std::unique_ptr<PageFile> page,
+GroupCommitter::GroupCommitter(std::unique_ptr<Store> store, std::unique_ptr<PageFiles> pages,
                                int postsPerMinute, Log log)
-    : m_store(std::move(store)), m_page(std::move(page)), m_postsPerMinute(postsPerMinute),
+    : m_store(std::move(store)), m_pages(std::move(pages)), m_postsPerMinute(postsPerMinute),
       m_log(std::move(log)), m_writer([this] { run(); }) {}
 
 GroupCommitter::~GroupCommitter() {
@@ -71,7 +71,7 @@ void GroupCommitter::run() {
         batch.clear();
         for (Waiting* waiting : taken)
             batch.push_back(waiting->pending);
-        storeBatch(*m_store, m_page.get(), m_postsPerMinute, batch);
+        storeBatch(*m_store, m_pages.get(), m_postsPerMinute, batch);
         for (std::size_t i = 0; i < batch.size(); ++i) {
             const Response& response = batch[i].response;
             if (response.status == 429)
@@ -92,7 +92,7 @@ void GroupCommitter::run() {
 
 ListReader::ListReader(std::unique_ptr<Store> store) : m_store(std::move(store)) {}
 
-bool ListReader::page(std::string& html) {
+bool ListReader::page(const std::string& daily, std::string& html) {
     std::unique_lock<std::mutex> lock(m_mutex);
     // A check already running may have read the database before this read arrived: wait for the
     // one after it.
@@ -113,35 +113,48 @@ bool ListReader::page(std::string& html) {
     }
     if (!m_lastOk)
         return false;
-    html = m_page;
+    const auto made = m_pages.find(daily);
+    if (made != m_pages.end() && made->second.version == m_version) {
+        html = made->second.html;
+        return true;
+    }
+    // Not made since the last change: made now from the database, which holds at least what
+    // the check saw.
+    const std::int64_t version = m_version;
+    lock.unlock();
+    std::lock_guard<std::mutex> store(m_storeMutex);
+    List list;
+    if (!m_store->readList(daily, list))
+        return false;
+    html = list.total == 0 && !daily.empty() ? std::string()
+                                             : renderPage(list.entries, list.total, daily);
+    lock.lock();
+    // A day asked for by anyone must not fill the memory: only a few pages are kept.
+    if (m_pages.size() > 16)
+        m_pages.clear();
+    m_pages[daily] = {version, html};
     return true;
 }
 
 bool ListReader::refresh() {
+    std::lock_guard<std::mutex> store(m_storeMutex);
     std::int64_t total = 0;
     if (!m_store->postCount(total))
         return false;
-    if (m_havePage && total == m_version)
-        return true;
-    List list;
-    if (!m_store->readList(list))
-        return false;
-    std::string page = renderPage(list.entries, list.total);
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_page = std::move(page);
-    m_version = list.total;
-    m_havePage = true;
+    m_version = total;
     return true;
 }
 
 Service::Service(std::unique_ptr<GroupCommitter> committer, std::unique_ptr<ListReader> reader,
-                 GroupCommitter::Log log)
-    : m_committer(std::move(committer)), m_reader(std::move(reader)), m_log(std::move(log)) {}
+                 Policy policy, GroupCommitter::Log log)
+    : m_committer(std::move(committer)), m_reader(std::move(reader)), m_policy(policy),
+      m_log(std::move(log)) {}
 
 Answer Service::answer(const std::string& method, const std::string& uri,
                        const std::string& address, std::int64_t now) {
-    std::string query;
-    switch (route(method, uri, query)) {
+    std::string query, daily;
+    switch (route(method, uri, query, daily)) {
     case Route::NotAllowed:
         return {405, "text/plain; charset=utf-8", "Only GET and HEAD are served.\n"};
     case Route::NotFound:
@@ -150,8 +163,10 @@ Answer Service::answer(const std::string& method, const std::string& uri,
         Answer answer{200, "text/html; charset=utf-8", {}};
         if (!m_reader)
             return {404, "text/plain; charset=utf-8", "Not found.\n"};
-        if (!m_reader->page(answer.body))
+        if (!m_reader->page(daily, answer.body))
             return {503, "text/plain; charset=utf-8", "The score list cannot be read now.\n"};
+        if (answer.body.empty())
+            return {404, "text/plain; charset=utf-8", "Not found.\n"};
         return answer;
     }
     case Route::Post:
@@ -159,7 +174,7 @@ Answer Service::answer(const std::string& method, const std::string& uri,
     }
     Post post;
     std::string why;
-    if (!parseQuery(query, post, why)) {
+    if (!parseQuery(query, post, why) || !verifyPost(post, m_policy, now, why)) {
         m_log("refused a post from " + address + ": " + why);
         const Response response = refused(why);
         return {response.status, "text/plain; charset=utf-8", response.body};

@@ -99,7 +99,8 @@ public:
         return exec("BEGIN IMMEDIATE") &&
                exec("CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
                     "date TEXT NOT NULL, score INTEGER NOT NULL, posted INTEGER NOT NULL, "
-                    "address TEXT NOT NULL);"
+                    "address TEXT NOT NULL, verified INTEGER NOT NULL DEFAULT 0, deal INTEGER, "
+                    "moves TEXT, daily TEXT);"
                     "CREATE INDEX IF NOT EXISTS best ON scores(score DESC, id);"
                     "CREATE TABLE IF NOT EXISTS recent(address TEXT NOT NULL, posted INTEGER NOT "
                     "NULL);"
@@ -107,6 +108,9 @@ public:
                     "CREATE TABLE IF NOT EXISTS counts(posts INTEGER NOT NULL);"
                     "INSERT INTO counts(posts) SELECT count(*) FROM scores "
                     "WHERE NOT EXISTS (SELECT 1 FROM counts);") &&
+               addColumns() &&
+               exec("CREATE INDEX IF NOT EXISTS best_of_day ON scores(daily, score DESC, id) "
+                    "WHERE daily IS NOT NULL") &&
                exec("COMMIT");
     }
 
@@ -133,8 +137,8 @@ public:
     }
 
     bool insert(const std::vector<Record>& records, bool remember) override {
-        Statement row(m_db, "INSERT INTO scores(name, date, score, posted, address) "
-                            "VALUES(?, ?, ?, ?, ?)");
+        Statement row(m_db, "INSERT INTO scores(name, date, score, posted, address, verified, "
+                            "deal, moves, daily) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
         Statement recent(m_db, "INSERT INTO recent(address, posted) VALUES(?, ?)");
         Statement counted(m_db, "UPDATE counts SET posts = posts + ?");
         if (!row || !recent || !counted)
@@ -146,6 +150,13 @@ public:
             sqlite3_bind_int64(row.get(), 3, record.post.score);
             sqlite3_bind_int64(row.get(), 4, record.posted);
             bindText(row, 5, record.address);
+            sqlite3_bind_int(row.get(), 6, record.post.verified ? 1 : 0);
+            if (record.post.hasMoves) {
+                sqlite3_bind_int64(row.get(), 7, record.post.deal);
+                bindText(row, 8, record.post.moves);
+            }
+            if (!record.post.daily.empty())
+                bindText(row, 9, record.post.daily);
             if (sqlite3_step(row.get()) != SQLITE_DONE)
                 return false;
             if (!remember)
@@ -167,19 +178,36 @@ public:
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
 
-    bool readList(List& list) override {
-        Statement best(m_db,
-                       "SELECT name, date, score FROM scores ORDER BY score DESC, id LIMIT ?");
+    bool readList(const std::string& daily, List& list) override {
+        Statement best(m_db, daily.empty()
+                                 ? "SELECT name, date, score, verified FROM scores ORDER BY score "
+                                   "DESC, id LIMIT ?1"
+                                 : "SELECT name, date, score, verified FROM scores WHERE daily = "
+                                   "?2 AND verified ORDER BY score DESC, id LIMIT ?1");
         if (!best)
             return false;
         sqlite3_bind_int(best.get(), 1, kPlaces);
+        if (!daily.empty())
+            bindText(best, 2, daily);
         list.entries.clear();
         int step = SQLITE_ROW;
         while ((step = sqlite3_step(best.get())) == SQLITE_ROW) {
             list.entries.push_back({columnText(best.get(), 0), columnText(best.get(), 1),
-                                    sqlite3_column_int64(best.get(), 2)});
+                                    sqlite3_column_int64(best.get(), 2),
+                                    sqlite3_column_int(best.get(), 3) != 0});
         }
-        return step == SQLITE_DONE && postCount(list.total);
+        if (step != SQLITE_DONE)
+            return false;
+        if (daily.empty())
+            return postCount(list.total);
+        Statement count(m_db, "SELECT count(*) FROM scores WHERE daily = ? AND verified");
+        if (!count)
+            return false;
+        bindText(count, 1, daily);
+        if (sqlite3_step(count.get()) != SQLITE_ROW)
+            return false;
+        list.total = sqlite3_column_int64(count.get(), 0);
+        return true;
     }
 
     bool postCount(std::int64_t& total) override {
@@ -193,6 +221,30 @@ public:
     std::string error() const override { return m_db ? sqlite3_errmsg(m_db) : "no database"; }
 
 private:
+    // Columns added to the scores table after its first version; an older database gets them in
+    // place, its rows then count as unverified and not daily.
+    bool addColumns() {
+        static constexpr const char* kAdded[][2] = {
+            {"verified", "INTEGER NOT NULL DEFAULT 0"},
+            {"deal", "INTEGER"},
+            {"moves", "TEXT"},
+            {"daily", "TEXT"},
+        };
+        for (const auto& column : kAdded) {
+            Statement has(m_db, "SELECT 1 FROM pragma_table_info('scores') WHERE name = ?");
+            if (!has)
+                return false;
+            sqlite3_bind_text(has.get(), 1, column[0], -1, SQLITE_STATIC);
+            if (sqlite3_step(has.get()) == SQLITE_ROW)
+                continue;
+            const std::string alter =
+                std::string("ALTER TABLE scores ADD COLUMN ") + column[0] + " " + column[1];
+            if (!exec(alter.c_str()))
+                return false;
+        }
+        return true;
+    }
+
     bool exec(const char* sql) {
         return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
     }

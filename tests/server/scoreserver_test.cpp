@@ -1,14 +1,17 @@
 // The score service under lighttpd, on SQLite and on PostgreSQL, reached over 127.0.0.1 with the
 // game's own fetch.
+#include "daily.h"
 #include "fetchcore.h"
 #include "postgrescluster.h"
 #include "scores.h"
 #include "scoreserver.h"
+#include "wongame.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -64,7 +67,7 @@ protected:
     }
     static std::vector<std::string> storedNames(scores::Store& store) {
         scores::List stored;
-        EXPECT_TRUE(store.readList(stored)) << store.error();
+        EXPECT_TRUE(store.readList({}, stored)) << store.error();
         std::vector<std::string> names;
         for (const scores::Entry& entry : stored.entries)
             names.push_back(entry.name);
@@ -79,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, OnEachEngine, ::testing::Values(false, true),
                          });
 
 TEST_P(OnEachEngine, FiftyConcurrentPostsAllLand) {
-    ScoreServer server(0, database());
+    ScoreServer server(0, false, database());
     std::vector<std::thread> clients;
     std::atomic<int> recorded{0};
     for (int i = 0; i < 50; ++i) {
@@ -102,7 +105,7 @@ TEST_P(OnEachEngine, FiftyConcurrentPostsAllLand) {
 }
 
 TEST_P(OnEachEngine, RefusedAndLimitedPostsStoreNothing) {
-    ScoreServer server(2, database());
+    ScoreServer server(2, false, database());
     const std::string base = server.base() + scores::kPostPath + "?";
     struct Case {
         std::string query;
@@ -128,7 +131,7 @@ TEST_P(OnEachEngine, RefusedAndLimitedPostsStoreNothing) {
 // Clients post while the service is killed outright and started again: every post answered 200
 // is in the database and on the list afterwards.
 TEST_P(OnEachEngine, NoAnsweredPostIsLostWhenTheServiceIsKilled) {
-    ScoreServer server(0, database());
+    ScoreServer server(0, false, database());
     std::mutex mutex;
     std::vector<std::string> answered;
     std::vector<std::thread> clients;
@@ -180,8 +183,8 @@ TEST_P(OnEachEngine, NoAnsweredPostIsLostWhenTheServiceIsKilled) {
 // serves, at once.
 TEST(ScoreServerOnPostgres, APostThroughOneServerIsOnTheListOfTheOther) {
     PostgresCluster cluster;
-    ScoreServer first(0, cluster.url());
-    ScoreServer second(0, cluster.url());
+    ScoreServer first(0, false, cluster.url());
+    ScoreServer second(0, false, cluster.url());
     for (int i = 0; i < 5; ++i) {
         ScoreServer& poster = i % 2 ? first : second;
         ScoreServer& reader = i % 2 ? second : first;
@@ -200,7 +203,7 @@ TEST(ScoreServerOnPostgres, APostThroughOneServerIsOnTheListOfTheOther) {
 // 200 survived, and the service goes on by itself.
 TEST(ScoreServerOnPostgres, NoAnsweredPostIsLostWhenTheDatabaseIsKilled) {
     PostgresCluster cluster;
-    ScoreServer server(0, cluster.url());
+    ScoreServer server(0, false, cluster.url());
     std::mutex mutex;
     std::vector<std::string> answered;
     std::vector<std::thread> clients;
@@ -240,7 +243,7 @@ TEST(ScoreServerOnPostgres, NoAnsweredPostIsLostWhenTheDatabaseIsKilled) {
     const auto store = scores::openPostgres(cluster.url(), error);
     ASSERT_TRUE(store) << error;
     scores::List stored;
-    ASSERT_TRUE(store->readList(stored));
+    ASSERT_TRUE(store->readList({}, stored));
     EXPECT_GE(answered.size(), 20u);
     for (const std::string& name : answered) {
         EXPECT_NE(page.body.find("<td>" + name + "</td>"), std::string::npos) << name;
@@ -324,6 +327,98 @@ TEST(ScoreServer, StartedByRootItRunsAsAnUnprivilegedUser) {
         for (const std::string& id : ids)
             EXPECT_NE(id.rfind("0\t", 0), 0u) << command << " runs as " << id;
     }
+}
+
+} // namespace
+
+namespace {
+
+std::string movesQuery(const WonGame& game, int score, const std::string& moves,
+                       const std::string& extra = {}) {
+    return "/cgi-bin/solmarin.cgi?name=Ann&date=12/8/26&score=" + std::to_string(score) +
+           "&deal=" + std::to_string(game.deal) + "&moves=" + moves + extra;
+}
+
+std::string stockClicks(int count) {
+    std::string line = "s";
+    for (int i = 1; i < count; ++i)
+        line += ".s";
+    return line;
+}
+
+// Today's date on the server's clock, which daily posts are measured against.
+daily::Date serverToday() {
+    return daily::dateOfDay(std::int64_t(std::time(nullptr)) / 86400);
+}
+
+TEST(ScoreServer, PostedMovesAreReplayedAndOnlyTheWonGameIsKept) {
+    ScoreServer server;
+    const WonGame game = wonGame(7);
+    struct Case {
+        const char* what;
+        std::string path;
+        int status;
+    } refused[] = {
+        {"another score", movesQuery(game, game.score + 1, game.moves), 400},
+        {"cut one move short",
+         movesQuery(game, game.score, game.moves.substr(0, game.moves.rfind('.'))), 400},
+        {"an illegal move", movesQuery(game, game.score, "1." + game.moves), 400},
+        {"more moves than a line may hold", movesQuery(game, game.score, stockClicks(2001)), 400},
+        {"garbage", movesQuery(game, game.score, "19.x.%3Cscript%3E~-_"), 400},
+        // Longer than any request the web server reads: it refuses the request itself.
+        {"100,000 moves", movesQuery(game, game.score, stockClicks(100000)), 431},
+    };
+    for (const Case& c : refused) {
+        const fetch::Result result = get(server.base() + c.path);
+        EXPECT_EQ(result.status, c.status) << c.what;
+        if (c.status == 400) {
+            EXPECT_EQ(result.body.rfind("Score refused: ", 0), 0u) << c.what << result.body;
+        }
+        EXPECT_EQ(server.storedScores(), 0) << c.what;
+    }
+    const fetch::Result taken = get(server.base() + movesQuery(game, game.score, game.moves));
+    EXPECT_EQ(taken.status, 200);
+    EXPECT_EQ(taken.body, "Score recorded and verified.\n");
+    EXPECT_EQ(server.storedScores(), 1);
+    EXPECT_NE(server.page().find(std::to_string(game.score) +
+                                 "</td><td>12/8/26</td><td align=\"center\">" +
+                                 scores::kReplayedMark),
+              std::string::npos);
+}
+
+TEST(ScoreServer, AVerifiedOnlyServerRefusesScoresWithoutMoves) {
+    ScoreServer open;
+    ScoreServer strict(0, true);
+    const std::string threeKeys = "/cgi-bin/solmarin.cgi?name=Bo&date=12/8/26&score=100";
+    EXPECT_EQ(get(open.base() + threeKeys).status, 200);
+    EXPECT_EQ(open.storedScores(), 1);
+    EXPECT_EQ(get(strict.base() + threeKeys).status, 400);
+    EXPECT_EQ(strict.storedScores(), 0);
+    const WonGame game = wonGame(12345);
+    EXPECT_EQ(get(strict.base() + movesQuery(game, game.score, game.moves)).status, 200);
+    EXPECT_EQ(strict.storedScores(), 1);
+}
+
+TEST(ScoreServer, TheDaysDealHasAPageOfItsOwn) {
+    ScoreServer server;
+    const daily::Date today = serverToday();
+    const daily::Date later = daily::dateOfDay(daily::dayNumber(today) + 2);
+    const WonGame game = wonGame(*daily::deal(today));
+    const WonGame laterGame = wonGame(*daily::deal(later));
+    const std::string day = daily::formatDate(today);
+    EXPECT_EQ(get(server.base() + movesQuery(laterGame, laterGame.score, laterGame.moves,
+                                             "&daily=" + daily::formatDate(later)))
+                  .status,
+              400);
+    EXPECT_EQ(get(server.base() + movesQuery(game, game.score, game.moves, "&daily=" + day)).status,
+              200);
+    const fetch::Result page = get(server.base() + "/counter/daily/" + day + ".shtml");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.body, server.page(day));
+    EXPECT_EQ(server.storedScores(day), 1);
+    EXPECT_EQ(server.storedScores(), 1);
+    EXPECT_EQ(get(server.base() + "/counter/daily/" + daily::formatDate(later) + ".shtml").status,
+              404);
 }
 
 } // namespace

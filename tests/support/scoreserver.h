@@ -22,8 +22,10 @@
 class ScoreServer {
 public:
     // `postsPerMinute` is the per-address limit (0: none); tests post from one address.
-    // `database` is a PostgreSQL address, or empty for SQLite in the server's folder.
-    explicit ScoreServer(int postsPerMinute = 0, const std::string& database = {}) {
+    // `verifiedOnly` refuses scores that come without their moves. `database` is a PostgreSQL
+    // address, or empty for SQLite in the server's folder.
+    explicit ScoreServer(int postsPerMinute = 0, bool verifiedOnly = false,
+                         const std::string& database = {}) {
         // A proxy set for the machine must not stand between the tests and their own server.
         ::setenv("no_proxy", "127.0.0.1", 1);
         char folder[] = "/tmp/solmarin-scores-XXXXXX";
@@ -35,6 +37,8 @@ public:
                                            std::to_string(postsPerMinute)};
         if (!database.empty())
             arguments.insert(arguments.end(), {"--database", database});
+        if (verifiedOnly)
+            arguments.push_back("--verified-only");
         arguments.insert(arguments.end(), {std::to_string(m_port), m_folder});
         m_pid = ::fork();
         if (m_pid == 0) {
@@ -64,16 +68,17 @@ public:
     std::string hostPort() const { return "127.0.0.1:" + std::to_string(m_port); }
     const std::string& folder() const { return m_folder; }
 
-    // The list page as it lies on disk now.
-    std::string page() const {
-        std::ifstream in(m_folder + "/www/counter/solmarin.shtml");
+    // The list page as it lies on disk now; with a date ("YYYY-MM-DD"), that day's page.
+    std::string page(const std::string& daily = {}) const {
+        std::ifstream in(m_folder + "/www/counter/" +
+                         (daily.empty() ? "solmarin.shtml" : "daily/" + daily + ".shtml"));
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
     // The number of stored scores, from the page's closing line.
-    long storedScores() const {
-        const std::string text = page();
+    long storedScores(const std::string& daily = {}) const {
+        const std::string text = page(daily);
         const std::size_t at = text.rfind("<p align=\"center\">");
         return at == std::string::npos ? -1 : std::atol(text.c_str() + at + 18);
     }

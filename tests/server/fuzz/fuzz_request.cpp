@@ -19,7 +19,7 @@ scores::Service& service() {
         const auto quiet = [](const std::string&) {};
         return new scores::Service(
             std::make_unique<scores::GroupCommitter>(std::move(store), nullptr, 0, quiet), nullptr,
-            quiet);
+            scores::Policy{}, quiet);
     }();
     return *made;
 }
@@ -33,11 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string uri = line == std::string::npos ? std::string() : input.substr(line + 1);
 
     const scores::Answer answer = service().answer(method, uri, "127.0.0.1", 1000);
-    std::string query;
-    const scores::Route route = scores::route(method, uri, query);
+    std::string query, daily;
+    const scores::Route route = scores::route(method, uri, query, daily);
     scores::Post post;
     std::string why;
-    const bool acceptable = route == scores::Route::Post && scores::parseQuery(query, post, why);
+    const bool acceptable = route == scores::Route::Post && scores::parseQuery(query, post, why) &&
+                            scores::verifyPost(post, scores::Policy{}, 1000, why);
     switch (answer.status) {
     case 200:
         if (!acceptable && route != scores::Route::List)
