@@ -16,9 +16,10 @@ constexpr int kUndo = -1;
 
 // A game without Undo takes at most 28 cards and 24 stock clicks; Undo lets a player go back
 // and forth, and this many moves leave room for a long game of second thoughts. The bound keeps
-// a replay far below a millisecond and a posted line (three characters a move at most) well
-// inside the 8 KiB that web servers take as a request's header.
-constexpr std::size_t kMaxMoves = 2000;
+// the longest replay (an undo, which restores a snapshot, for every other move) near a
+// millisecond and a posted line (three characters a move at most) well inside the 8 KiB that
+// web servers take as a request's header.
+constexpr std::size_t kMaxMoves = 1000;
 constexpr std::size_t kMaxLength = kMaxMoves * 3 - 1;
 
 // Reads a line of moves: slot numbers 1..28 without leading zeros, "s" and "u", joined by ".".

@@ -74,7 +74,8 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
 
     // Beneath the card, in the column left of the list.
     button_otherlist = new TSelButton(QStringLiteral("button_otherlist"), this);
-    button_otherlist->setGeometry(6, 130, 100, 24);
+    button_otherlist->setGeometry(6, 130, 100, TSelButton::kDefaultHeight);
+    navylook::styleButton(button_otherlist, QStringLiteral("Deal of the Day"), Qt::AlignHCenter);
     button_otherlist->hide();
     connect(button_otherlist, &TSelButton::clicked, this,
             [this] { errorbox::guard([this] { button_otherlistClick(); }); });

@@ -10,6 +10,7 @@
 
 #include "buttoncomps.h"
 #include "daily.h"
+#include "moveline.h"
 #include "scores.h"
 #include "solver.h"
 
@@ -74,6 +75,13 @@ void winWithClicksAndKeys(Table& table) {
     QVERIFY(undone);
     QVERIFY(!game.playing());
     QVERIFY(table.visible("panel_cleared"));
+}
+
+QString stockClicks(int count) {
+    QString line = QStringLiteral("s");
+    for (int i = 1; i < count; ++i)
+        line += QStringLiteral(".s");
+    return line;
 }
 
 QString todayIso() {
@@ -168,9 +176,6 @@ private slots:
         QTRY_VERIFY(list->displayhtml->toPlainText().contains(QString::number(score)));
 
         // The same window's sender, with what a forger would change.
-        std::string hundredThousand = "19";
-        for (int i = 1; i < 100000; ++i)
-            hundredThousand += ".s";
         const QString moves = QString::fromStdString(line);
         struct Forgery {
             const char* what;
@@ -184,8 +189,10 @@ private slots:
             {"another deal", score, "8", moves, 400},
             {"an illegal move", score, "7", "1." + moves, 400},
             {"garbage", score, "7", "19.zz.<&>", 400},
+            {"one move more than a line may hold", score, "7",
+             stockClicks(int(moveline::kMaxMoves) + 1), 400},
             // The web server reads no request this long; it refuses it before the score program.
-            {"100,000 moves", score, "7", QString::fromStdString(hundredThousand), 431},
+            {"100,000 moves", score, "7", stockClicks(100000), 431},
         };
         QSignalSpy failed(list, &Thighscore::postFailed);
         for (const Forgery& f : forgeries) {
@@ -274,8 +281,15 @@ private slots:
         winWithClicksAndKeys(table);
         table.control<ImageButton>("button_sendscore")->click();
         QTRY_COMPARE(table.errors, QStringList{"Posting Failed."});
-        QCOMPARE(table.window->highscoreWindow()->sendit->StatusCode(), 400);
+        Thighscore* list = table.window->highscoreWindow();
+        QCOMPARE(list->sendit->StatusCode(), 400);
         QCOMPARE(server.storedScores(), 0L);
+        // That day has no page on the server: the window says so instead of an error page.
+        table.window->button_highscoresClick();
+        const QString day = QDate::currentDate().addDays(2).toString(Qt::ISODate);
+        QCOMPARE(list->getit->URL, list->dailyListUrl(day));
+        QTRY_COMPARE(list->displayhtml->toPlainText(),
+                     "No scores have been posted for the Deal of the Day of " + day + " yet.");
     }
 
     void waitDisplayCountsFortyTicksThenALateAnswerStillOpensTheList() {

@@ -1,17 +1,14 @@
 // The score service under lighttpd, on SQLite and on PostgreSQL, reached over 127.0.0.1 with the
 // game's own fetch.
-#include "daily.h"
 #include "fetchcore.h"
 #include "postgrescluster.h"
 #include "scores.h"
 #include "scoreserver.h"
-#include "wongame.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
-#include <ctime>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -327,98 +324,6 @@ TEST(ScoreServer, StartedByRootItRunsAsAnUnprivilegedUser) {
         for (const std::string& id : ids)
             EXPECT_NE(id.rfind("0\t", 0), 0u) << command << " runs as " << id;
     }
-}
-
-} // namespace
-
-namespace {
-
-std::string movesQuery(const WonGame& game, int score, const std::string& moves,
-                       const std::string& extra = {}) {
-    return "/cgi-bin/solmarin.cgi?name=Ann&date=12/8/26&score=" + std::to_string(score) +
-           "&deal=" + std::to_string(game.deal) + "&moves=" + moves + extra;
-}
-
-std::string stockClicks(int count) {
-    std::string line = "s";
-    for (int i = 1; i < count; ++i)
-        line += ".s";
-    return line;
-}
-
-// Today's date on the server's clock, which daily posts are measured against.
-daily::Date serverToday() {
-    return daily::dateOfDay(std::int64_t(std::time(nullptr)) / 86400);
-}
-
-TEST(ScoreServer, PostedMovesAreReplayedAndOnlyTheWonGameIsKept) {
-    ScoreServer server;
-    const WonGame game = wonGame(7);
-    struct Case {
-        const char* what;
-        std::string path;
-        int status;
-    } refused[] = {
-        {"another score", movesQuery(game, game.score + 1, game.moves), 400},
-        {"cut one move short",
-         movesQuery(game, game.score, game.moves.substr(0, game.moves.rfind('.'))), 400},
-        {"an illegal move", movesQuery(game, game.score, "1." + game.moves), 400},
-        {"more moves than a line may hold", movesQuery(game, game.score, stockClicks(2001)), 400},
-        {"garbage", movesQuery(game, game.score, "19.x.%3Cscript%3E~-_"), 400},
-        // Longer than any request the web server reads: it refuses the request itself.
-        {"100,000 moves", movesQuery(game, game.score, stockClicks(100000)), 431},
-    };
-    for (const Case& c : refused) {
-        const fetch::Result result = get(server.base() + c.path);
-        EXPECT_EQ(result.status, c.status) << c.what;
-        if (c.status == 400) {
-            EXPECT_EQ(result.body.rfind("Score refused: ", 0), 0u) << c.what << result.body;
-        }
-        EXPECT_EQ(server.storedScores(), 0) << c.what;
-    }
-    const fetch::Result taken = get(server.base() + movesQuery(game, game.score, game.moves));
-    EXPECT_EQ(taken.status, 200);
-    EXPECT_EQ(taken.body, "Score recorded and verified.\n");
-    EXPECT_EQ(server.storedScores(), 1);
-    EXPECT_NE(server.page().find(std::to_string(game.score) +
-                                 "</td><td>12/8/26</td><td align=\"center\">" +
-                                 scores::kReplayedMark),
-              std::string::npos);
-}
-
-TEST(ScoreServer, AVerifiedOnlyServerRefusesScoresWithoutMoves) {
-    ScoreServer open;
-    ScoreServer strict(0, true);
-    const std::string threeKeys = "/cgi-bin/solmarin.cgi?name=Bo&date=12/8/26&score=100";
-    EXPECT_EQ(get(open.base() + threeKeys).status, 200);
-    EXPECT_EQ(open.storedScores(), 1);
-    EXPECT_EQ(get(strict.base() + threeKeys).status, 400);
-    EXPECT_EQ(strict.storedScores(), 0);
-    const WonGame game = wonGame(12345);
-    EXPECT_EQ(get(strict.base() + movesQuery(game, game.score, game.moves)).status, 200);
-    EXPECT_EQ(strict.storedScores(), 1);
-}
-
-TEST(ScoreServer, TheDaysDealHasAPageOfItsOwn) {
-    ScoreServer server;
-    const daily::Date today = serverToday();
-    const daily::Date later = daily::dateOfDay(daily::dayNumber(today) + 2);
-    const WonGame game = wonGame(*daily::deal(today));
-    const WonGame laterGame = wonGame(*daily::deal(later));
-    const std::string day = daily::formatDate(today);
-    EXPECT_EQ(get(server.base() + movesQuery(laterGame, laterGame.score, laterGame.moves,
-                                             "&daily=" + daily::formatDate(later)))
-                  .status,
-              400);
-    EXPECT_EQ(get(server.base() + movesQuery(game, game.score, game.moves, "&daily=" + day)).status,
-              200);
-    const fetch::Result page = get(server.base() + "/counter/daily/" + day + ".shtml");
-    EXPECT_EQ(page.status, 200);
-    EXPECT_EQ(page.body, server.page(day));
-    EXPECT_EQ(server.storedScores(day), 1);
-    EXPECT_EQ(server.storedScores(), 1);
-    EXPECT_EQ(get(server.base() + "/counter/daily/" + daily::formatDate(later) + ".shtml").status,
-              404);
 }
 
 } // namespace
