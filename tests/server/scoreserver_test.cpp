@@ -1,14 +1,17 @@
 // The score service under lighttpd, on SQLite and on PostgreSQL, reached over 127.0.0.1 with the
 // game's own fetch.
+#include "daily.h"
 #include "fetchcore.h"
 #include "postgrescluster.h"
 #include "scores.h"
 #include "scoreserver.h"
+#include "wongame.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -123,6 +126,30 @@ TEST_P(OnEachEngine, RefusedAndLimitedPostsStoreNothing) {
     ASSERT_TRUE(store);
     EXPECT_EQ(storedNames(*store), (std::vector<std::string>{"b", "a"}));
     EXPECT_NE(list(server).find("2 scores posted."), std::string::npos);
+}
+
+// A won game posted with its moves, as the Deal of the Day: kept verified, on the main list and
+// on the day's own page, which a day without posts does not have.
+TEST_P(OnEachEngine, ReplayedDailyPostsAreOnTheirDaysPage) {
+    ScoreServer server(0, false, database());
+    const daily::Date today = daily::dateOfDay(std::int64_t(std::time(nullptr)) / 86400);
+    const std::string day = daily::formatDate(today);
+    const WonGame game = wonGame(*daily::deal(today));
+    const fetch::Result posted =
+        get(server.base() + scores::kPostPath +
+            "?name=Ann&date=12/8/26&score=" + std::to_string(game.score) +
+            "&deal=" + std::to_string(game.deal) + "&moves=" + game.moves + "&daily=" + day);
+    EXPECT_EQ(posted.status, 200);
+    EXPECT_EQ(posted.body, "Score recorded and verified.\n");
+    const std::string row = "<td>Ann</td><td align=\"right\">" + std::to_string(game.score) +
+                            "</td><td>12/8/26</td><td align=\"center\">" + scores::kReplayedMark;
+    const fetch::Result page = get(server.base() + scores::kDailyFolder + day + ".shtml");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_NE(page.body.find(row), std::string::npos) << page.body;
+    EXPECT_NE(page.body.find("1 score posted."), std::string::npos);
+    EXPECT_NE(list(server).find(row), std::string::npos);
+    const std::string other = daily::formatDate(daily::dateOfDay(daily::dayNumber(today) + 3));
+    EXPECT_EQ(get(server.base() + scores::kDailyFolder + other + ".shtml").status, 404);
 }
 
 // Clients post while the service is killed outright and started again: every post answered 200
