@@ -10,7 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -191,11 +194,33 @@ bool takeValue(const std::string& key, const std::string& value, Post& post, std
     return daily::parseDate(value, date);
 }
 
+// The day's deal, remembered: a server that stays running searches once per date. Only three
+// dates are ever taken at a time, so the few kept are enough.
+std::optional<std::uint32_t> dealOfTheDay(const daily::Date& date) {
+    static std::mutex lock;
+    static std::map<std::int64_t, std::optional<std::uint32_t>> known;
+    const std::int64_t day = daily::dayNumber(date);
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto found = known.find(day);
+        if (found != known.end())
+            return found->second;
+    }
+    const std::optional<std::uint32_t> deal = daily::deal(date);
+    const std::lock_guard<std::mutex> hold(lock);
+    if (known.size() >= 8)
+        known.erase(known.begin());
+    known[day] = deal;
+    return deal;
+}
+
 } // namespace
 
 bool parseQuery(const std::string& query, Post& post, std::string& why) {
-    static const char* const kKeys[] = {"name", "date", "score", "deal", "moves", "daily"};
-    bool seen[6] = {};
+    // In the order the game sends them.
+    enum Key { kName, kDate, kScore, kDeal, kMoves, kDaily, kKeyCount };
+    static const char* const kKeys[kKeyCount] = {"name", "date", "score", "deal", "moves", "daily"};
+    bool seen[kKeyCount] = {};
     std::size_t start = 0;
     while (start <= query.size()) {
         std::size_t end = query.find('&', start);
@@ -223,19 +248,19 @@ bool parseQuery(const std::string& query, Post& post, std::string& why) {
         if (!takeValue(key, value, post, why))
             return false;
     }
-    if (!seen[0] || !seen[1] || !seen[2]) {
+    if (!seen[kName] || !seen[kDate] || !seen[kScore]) {
         why = "name, date and score are all needed";
         return false;
     }
-    if (seen[3] != seen[4]) {
+    if (seen[kDeal] != seen[kMoves]) {
         why = "the deal and its moves go together";
         return false;
     }
-    if (seen[5] && !seen[3]) {
+    if (seen[kDaily] && !seen[kDeal]) {
         why = "a daily score needs its deal and moves";
         return false;
     }
-    post.hasMoves = seen[3];
+    post.hasMoves = seen[kDeal];
     why.clear();
     return true;
 }
@@ -250,7 +275,10 @@ bool verifyPost(Post& post, const Policy& policy, std::int64_t now, std::string&
     }
     daily::Date date;
     if (!post.daily.empty()) {
-        daily::parseDate(post.daily, date);
+        if (!daily::parseDate(post.daily, date)) {
+            why = "the daily date is not a YYYY-MM-DD date";
+            return false;
+        }
         // Players live in every time zone: their date is the server's, the day before or the
         // day after.
         const std::int64_t today = (now >= 0 ? now : now - 86399) / 86400;
@@ -274,7 +302,7 @@ bool verifyPost(Post& post, const Policy& policy, std::int64_t now, std::string&
         return false;
     }
     // The search for the day's deal costs more than the replay, so it comes last.
-    if (!post.daily.empty() && daily::deal(date) != post.deal) {
+    if (!post.daily.empty() && dealOfTheDay(date) != post.deal) {
         why = "the deal is not the deal of " + post.daily;
         return false;
     }

@@ -227,6 +227,30 @@ private slots:
         }
     }
 
+    void aGameWithMoreMovesThanALineHoldsGoesWithoutThem() {
+        ScoreServer server;
+        const QByteArray settings = serverSettings(server.hostPort()).toUtf8();
+        Table table(settings.constData());
+        QVERIFY(table.show());
+        table.window->game().random().setSeed(7);
+        table.click("button_start");
+        Game& game = table.window->game();
+        // Second thoughts on the first stock card, over and over: three moves each time.
+        while (game.moveCount() + 3 <= moveline::kMaxMoves) {
+            game.image_stockClick();
+            game.button_undoClick();
+            game.button_undoClick();
+        }
+        table.window->refresh();
+        winWithClicksAndKeys(table);
+        QVERIFY(game.moveCount() > moveline::kMaxMoves);
+        table.control<ImageButton>("button_sendscore")->click();
+        QTRY_VERIFY(table.window->highscoreWindow()->isVisible());
+        QVERIFY(!table.window->highscoreWindow()->sendit->URL.contains("&deal="));
+        QCOMPARE(server.storedScores(), 1L);
+        QVERIFY(server.page().find(std::to_string(game.score()) + "</td>") != std::string::npos);
+    }
+
     // After a Deal of the Day, the lists show that day's page, the View menu the main one, and
     // the window goes from one to the other.
     void theDaysDealIsPostedToTheDaysPage() {
