@@ -2,9 +2,10 @@
 // page the server keeps.
 #pragma once
 
+#include "navywindow.h"
+
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
 class ImageButton;
 class QLabel;
@@ -12,10 +13,9 @@ class TFlatPanel;
 class TSelButton;
 class THTTPGet;
 class ThtmlLite;
-class TLbBackground;
 class TURL;
 
-class Thighscore : public QWidget {
+class Thighscore : public TNavyWindow {
     Q_OBJECT
 
 public:
@@ -25,8 +25,6 @@ public:
     // `backgroundTile` is the main window's cloth; `shortname` names the score program and the
     // list page on the server; `owner` is the window this one belongs to.
     Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner = nullptr);
-
-    void setVisible(bool visible) override;
 
     // Posts one score; the values are sent as they stand, encoded for the query. A game that
     // can prove its score adds its deal number and move line, a Deal of the Day also its date
@@ -59,7 +57,6 @@ public:
     void button_otherlistClick();
 
     // The window's controls, under the names the rest of the program knows them by.
-    TLbBackground* LbBackground1 = nullptr;
     TFlatPanel* panel_main = nullptr;
     ThtmlLite* displayhtml = nullptr;
     QLabel* Image1 = nullptr;
@@ -78,15 +75,15 @@ signals:
     void postFailed();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void drawPictures(qreal ratio) override;
 
 private:
     void FormCreate(const QPixmap& backgroundTile);
+    void showStatus(const QString& text);
 
     void showingList(bool daily);
 
     QString m_shortname;
-    qreal m_pictureRatio = 0;
     QString m_dailyDate;
     bool m_showingDaily = false;
     QString m_postedDaily; // the day of the score being posted, if it is a Deal of the Day
