@@ -198,11 +198,8 @@ void Thighscore::senditDoneString(QObject*, const QByteArray&) {
 void Thighscore::getitDoneString(QObject*, const QByteArray& Result) {
     // A day's page is made with its first score; until then the server has none to give.
     if (getit->StatusCode() == 404 && getit->URL.contains(QStringLiteral("/counter/daily/"))) {
-        displayhtml->LoadFromString(
-            QStringLiteral("<p align=\"center\">No scores have been posted for the Deal of the "
-                           "Day of %1 yet.</p>")
-                .arg(m_dailyDate.toHtmlEscaped()),
-            QString());
+        showStatus(QStringLiteral("No scores have been posted for the Deal of the Day of %1 yet.")
+                       .arg(m_dailyDate));
         return;
     }
     // An error page in place of the list is no list.
