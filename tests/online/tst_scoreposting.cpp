@@ -107,7 +107,7 @@ private slots:
         const QStringList names = {"a b&c=d#", "<b>x</b>", QString::fromUtf8("Zoë Ærø"), ""};
         for (const QString& typed : names) {
             clearBoard(table);
-            QVERIFY(table.visible("panel_cleared"));
+            QTRY_VERIFY(table.visible("panel_cleared"));
             typeName(table, typed);
             const QString name = typed.isEmpty() ? QStringLiteral("Guest") : typed;
             table.control<ImageButton>("button_sendscore")->click();
@@ -187,7 +187,7 @@ private slots:
         table.control<ImageButton>("button_sendscore")->click();
         QTRY_COMPARE(table.errors, QStringList{"Posting Failed."});
         QVERIFY(!table.control<QTimer>("Timer1")->isActive());
-        QVERIFY(table.visible("panel_cleared"));
+        QTRY_VERIFY(table.visible("panel_cleared"));
         QVERIFY(table.visible("panel_wait"));
         QVERIFY(!table.window->highscoreWindow()->isVisible());
         QCOMPARE(server.storedScores(), 0L);
