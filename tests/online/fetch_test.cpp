@@ -1,7 +1,7 @@
 // The fetch without Qt: address splitting, query encoding, and whole fetches against a server
 // of the test's own on 127.0.0.1, well-behaved and not.
 #include "fetchcore.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 #include "serveraddress.h"
 
 #include <gtest/gtest.h>
@@ -134,7 +134,7 @@ TEST(ServerAddress, AcceptsHostHostPortAndSchemeForms) {
 }
 
 TEST(FetchRequest, GetAndPostCarryTheAgentAcceptAndNoCacheHeaders) {
-    RawServer server("HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok");
+    LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok");
     Recorder recorder;
     ASSERT_TRUE(fetchFrom(server.base() + "/cgi-bin/solmarin.cgi?name=a%20b", recorder).success);
     ASSERT_TRUE(fetchFrom(server.base() + "/p", recorder, "abc").success);
@@ -181,7 +181,7 @@ TEST(FetchResponse, MisbehavingServersGiveTheRightOutcome) {
         {"closes before any reply", "", false, false, "", 0},
     };
     for (const Case& c : cases) {
-        RawServer server(c.reply);
+        LoopbackServer server(c.reply);
         Recorder recorder;
         const fetch::Result result = fetchFrom(server.base() + "/x", recorder, {}, c.binaryData);
         EXPECT_EQ(result.success, c.success) << c.what << ": " << result.error;
@@ -196,7 +196,7 @@ TEST(FetchResponse, MisbehavingServersGiveTheRightOutcome) {
 TEST(FetchResponse, BodyArrivesInChunksOfAtMost1025Bytes) {
     const std::string body(3000, 'x');
     for (bool withLength : {true, false}) {
-        RawServer server("HTTP/1.0 200 OK\r\n" +
+        LoopbackServer server("HTTP/1.0 200 OK\r\n" +
                          (withLength ? "Content-Length: 3000\r\n" : std::string()) + "\r\n" + body);
         Recorder recorder;
         const fetch::Result result = fetchFrom(server.base() + "/x", recorder);
@@ -215,7 +215,7 @@ TEST(FetchResponse, BodyArrivesInChunksOfAtMost1025Bytes) {
 }
 
 TEST(FetchResponse, StopEndsAFetchTheServerNeverAnswers) {
-    RawServer server("", true);
+    LoopbackServer server("", true);
     Recorder recorder;
     std::thread stopper([&] {
         server.waitForRequests(1);
@@ -231,7 +231,7 @@ TEST(FetchResponse, StopEndsAFetchTheServerNeverAnswers) {
 TEST(FetchResponse, NoServerAndNoPathFail) {
     int port;
     {
-        RawServer gone("");
+        LoopbackServer gone("");
         port = gone.port();
     }
     Recorder recorder;

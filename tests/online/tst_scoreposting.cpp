@@ -3,7 +3,7 @@
 #include "highscoreform.h"
 #include "htmllite.h"
 #include "httpget.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 #include "scoreserver.h"
 #include "serveraddress.h"
 #include "tablefixture.h"
@@ -98,7 +98,7 @@ private slots:
     }
 
     void waitDisplayCountsFortyTicksThenALateAnswerStillOpensTheList() {
-        RawServer server("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nok\n", true);
+        LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nok\n", true);
         const QByteArray settings = serverSettings(server.hostPort()).toUtf8();
         Table table(settings.constData());
         clearBoard(table);
@@ -129,7 +129,7 @@ private slots:
     }
 
     void closingDuringAHangingFetchEndsPromptly() {
-        RawServer server("", true);
+        LoopbackServer server("", true);
         const QByteArray settings = serverSettings(server.hostPort()).toUtf8();
         auto table = std::make_unique<Table>(settings.constData());
         table->action("ViewHighScoreList1")->trigger();

@@ -2,7 +2,7 @@
 // process, offered an update by a server on the loopback interface, and (through the test
 // build's driver) accepts it. Only a signed installer may run; every failure leaves the game as
 // it was.
-#include "scriptedserver.h"
+#include "loopbackserver.h"
 #include "webserver.h"
 
 #include <QCoreApplication>
@@ -270,12 +270,12 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(bool, dies);
         std::atomic<bool> release{false};
-        ScriptedServer server([&](int fd, const std::string& request) {
+        LoopbackServer server([&](int fd, const std::string& request) {
             if (request.rfind("GET /solmarin/solmarinversion.txt ", 0) == 0) {
-                ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n1.0.1");
+                LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n1.0.1");
                 return;
             }
-            ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 1000000\r\n\r\n" +
+            LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 1000000\r\n\r\n" +
                                          std::string(kTestInstaller.constData()));
             while (!dies && !release)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
