@@ -18,6 +18,15 @@
 
 namespace {
 
+// The score program answers a post with a line or two; a few KiB leave room for an error page.
+constexpr qint64 kMaxAnswerSize = 4 * 1024;
+// Within the main window's forty-second wait, so a trickling answer fails before it does.
+constexpr int kAnswerDeadlineMs = 30000;
+// The list page comes from the network and is hostile until bounded: 256 KiB is many times the
+// list the score program writes, and what the viewer must lay out stays small.
+constexpr qint64 kMaxListSize = 256 * 1024;
+constexpr int kListDeadlineMs = 30000;
+
 QString encoded(const QString& value) {
     return QString::fromStdString(fetch::encodeQueryValue(value.toStdString()));
 }
@@ -73,11 +82,15 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
 
     sendit = new THTTPGet(this);
     sendit->setObjectName(QStringLiteral("sendit"));
+    sendit->MaxBodySize = kMaxAnswerSize;
+    sendit->Deadline = kAnswerDeadlineMs;
     sendit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { senditDoneString(sender, result); });
     };
     getit = new THTTPGet(this);
     getit->setObjectName(QStringLiteral("getit"));
+    getit->MaxBodySize = kMaxListSize;
+    getit->Deadline = kListDeadlineMs;
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });
     };

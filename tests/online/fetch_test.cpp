@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -197,7 +198,8 @@ TEST(FetchResponse, BodyArrivesInChunksOfAtMost1025Bytes) {
     const std::string body(3000, 'x');
     for (bool withLength : {true, false}) {
         LoopbackServer server("HTTP/1.0 200 OK\r\n" +
-                         (withLength ? "Content-Length: 3000\r\n" : std::string()) + "\r\n" + body);
+                              (withLength ? "Content-Length: 3000\r\n" : std::string()) + "\r\n" +
+                              body);
         Recorder recorder;
         const fetch::Result result = fetchFrom(server.base() + "/x", recorder);
         ASSERT_TRUE(result.success) << result.error;
@@ -226,6 +228,88 @@ TEST(FetchResponse, StopEndsAFetchTheServerNeverAnswers) {
     EXPECT_FALSE(result.success);
     EXPECT_EQ(result.error, "stopped");
     server.waitForClientClose();
+}
+
+// Sends `piece` again and again, `pause` apart, until the client goes (or a minute has passed,
+// so that a fault cannot hang the test forever).
+void stream(int fd, const std::string& piece, std::chrono::milliseconds pause) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (std::chrono::steady_clock::now() < end && LoopbackServer::send(fd, piece))
+        std::this_thread::sleep_for(pause);
+}
+
+TEST(FetchBounds, EveryFetchEndsAtItsSizeBoundOrItsDeadline) {
+    using std::chrono::milliseconds;
+    constexpr long long kBound = 512;
+    const std::string ok = "HTTP/1.0 200 OK\r\n";
+    struct Case {
+        const char* what;
+        LoopbackServer::Handler serve;
+        bool success;
+        const char* error; // the start of the reason a failure gives
+    } cases[] = {
+        {"a body of exactly the bound",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n" + std::string(kBound, 'v'));
+         },
+         true, ""},
+        {"one byte more, announced",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "Content-Length: 513\r\n\r\n" +
+                                          std::string(kBound + 1, 'v'));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"one byte more, not announced",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n" + std::string(kBound + 1, 'v'));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"an endless body",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n");
+             stream(fd, std::string(65536, 'v'), milliseconds(0));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"an absurd length",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "Content-Length: 9223372036854775807\r\n\r\n");
+             stream(fd, std::string(65536, 'v'), milliseconds(0));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"endless headers",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok);
+             stream(fd, "X-Padding: " + std::string(1000, 'h') + "\r\n", milliseconds(0));
+         },
+         false, "the headers are too long"},
+        {"a trickle",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n");
+             stream(fd, "v", milliseconds(50));
+         },
+         false, "Timeout"},
+        {"a header line that never ends",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "X-Slow: ");
+             stream(fd, "h", milliseconds(50));
+         },
+         false, "Timeout"},
+    };
+    for (const Case& c : cases) {
+        LoopbackServer server(c.serve);
+        fetch::Settings settings;
+        settings.url = server.url("/solmarin/solmarinversion.txt");
+        settings.maxBodySize = kBound;
+        settings.deadlineMs = 1500;
+        Recorder recorder;
+        fetch::Result result;
+        fetch::run(settings, result, recorder);
+        EXPECT_EQ(result.success, c.success) << c.what << ": " << result.error;
+        EXPECT_EQ(result.error.rfind(c.error, 0), 0u) << c.what << ": " << result.error;
+        // Nothing beyond the bound is ever held.
+        EXPECT_LE(result.body.size(), std::size_t(kBound)) << c.what;
+        EXPECT_LE(result.readed, kBound) << c.what;
+    }
 }
 
 TEST(FetchResponse, NoServerAndNoPathFail) {
