@@ -10,6 +10,7 @@
 #include "imagebutton.h"
 #include "lbback.h"
 #include "navylook.h"
+#include "pagefilter.h"
 #include "serveraddress.h"
 #include "url.h"
 
@@ -23,8 +24,8 @@ constexpr qint64 kMaxAnswerSize = 4 * 1024;
 // Within the main window's forty-second wait, so a trickling answer fails before it does.
 constexpr int kAnswerDeadlineMs = 30000;
 // The list page comes from the network and is hostile until bounded: 256 KiB is many times the
-// list the score program writes, and what the viewer must lay out stays small.
-constexpr qint64 kMaxListSize = 256 * 1024;
+// list the score program writes; the viewer shows no larger page anyway.
+constexpr qint64 kMaxListSize = qint64(pagefilter::kMaxPageSize);
 constexpr int kListDeadlineMs = 30000;
 
 QString encoded(const QString& value) {

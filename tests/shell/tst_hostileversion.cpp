@@ -83,6 +83,7 @@ private slots:
                 QCoreApplication::processEvents();
                 longest = probe.longestWait();
             }
+            qInfo("%s: the longest wait for an event was %lld ms", c.what, longest);
             QVERIFY2(longest <= 200,
                      qPrintable(QString("%1: an event waited %2 ms").arg(c.what).arg(longest)));
             QVERIFY2(!table.visible("panel_update"), c.what);
