@@ -260,18 +260,88 @@ bool acceptValue(const Attribute& attribute, std::string_view raw, std::string& 
     return false;
 }
 
-// A style sheet is kept only when it can name nothing to load: no "url(", no "@import", and no
-// escapes that could spell either.
-bool harmlessStyle(std::string_view css) {
+// Properties a style sheet may set: colours, alignment, emphasis and spacing. Sizes of text and
+// font families are not among them: each family is a font lookup, and a huge font a huge glyph.
+bool allowedProperty(std::string_view name) {
+    static constexpr std::array<std::string_view, 9> kNames = {
+        "color",       "background-color", "background",      "text-align", "vertical-align",
+        "font-weight", "font-style",       "text-decoration", "white-space"};
+    static constexpr std::array<std::string_view, 3> kFamilies = {"padding", "margin", "border"};
+    if (std::find(kNames.begin(), kNames.end(), name) != kNames.end())
+        return true;
+    return std::any_of(kFamilies.begin(), kFamilies.end(), [&](std::string_view family) {
+        return name.substr(0, family.size()) == family &&
+               (name.size() == family.size() || name[family.size()] == '-');
+    });
+}
+
+// Numbers in a style sheet stay small (at most two digits) so that no padding, margin or border
+// can make the page huge; the digits of a "#rrggbb" colour do not count.
+bool smallNumbers(std::string_view value) {
+    for (std::size_t i = 0; i < value.size();) {
+        if (value[i] == '#') {
+            while (++i < value.size() && (isAlpha(value[i]) || isDigit(value[i]))) {
+            }
+        } else if (isDigit(value[i])) {
+            const std::size_t start = i;
+            while (i < value.size() && isDigit(value[i]))
+                ++i;
+            if (i - start > 2)
+                return false;
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
+// A style sheet keeps only declarations of allowed properties with small values, under plain
+// selectors; it is dropped whole when it could name something to load (no "url(", no "@import",
+// no escapes that could spell either) or is not a plain list of rules. Empty when nothing stays.
+std::string cleanStyle(std::string_view css) {
     if (css.size() > 8192)
-        return false;
+        return {};
     for (char c : css) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '@' || c == '\\' || c == '<' || u >= 0x7F || (u < 0x20 && !isSpace(c)))
-            return false;
+            return {};
     }
     const std::string low = lowered(css);
-    return low.find("url") == std::string::npos && low.find("import") == std::string::npos;
+    if (low.find("url") != std::string::npos || low.find("import") != std::string::npos)
+        return {};
+    std::string out;
+    std::size_t at = 0;
+    while (at < low.size()) {
+        const std::size_t open = low.find('{', at);
+        if (open == std::string::npos)
+            return trimmed(std::string_view(low).substr(at)).empty() ? out : std::string();
+        const std::size_t close = low.find('}', open);
+        const std::string_view selectors = trimmed(std::string_view(low).substr(at, open - at));
+        if (close == std::string::npos || low.find('{', open + 1) < close || selectors.empty() ||
+            !allOf(selectors, [](char c) {
+                return isAlpha(c) || isDigit(c) || isSpace(c) ||
+                       std::string_view(",.#:>*_-").find(c) != std::string_view::npos;
+            }))
+            return {};
+        std::string kept;
+        std::string_view declarations = std::string_view(low).substr(open + 1, close - open - 1);
+        while (!declarations.empty()) {
+            const std::size_t end = std::min(declarations.find(';'), declarations.size());
+            const std::string_view declaration = trimmed(declarations.substr(0, end));
+            declarations.remove_prefix(std::min(end + 1, declarations.size()));
+            const std::size_t colon = declaration.find(':');
+            if (colon == std::string_view::npos ||
+                !allowedProperty(trimmed(declaration.substr(0, colon))) ||
+                !smallNumbers(declaration.substr(colon + 1)))
+                continue;
+            kept += kept.empty() ? "" : ";";
+            kept.append(declaration);
+        }
+        if (!kept.empty())
+            out.append(selectors).append("{").append(kept).append("}");
+        at = close + 1;
+    }
+    return out;
 }
 
 struct Tag {
@@ -403,9 +473,10 @@ private:
         const std::size_t end = find("</" + name, m_pos);
         if (name == "style" && end < m_in.size()) {
             const std::string_view css = m_in.substr(contentStart, end - contentStart);
-            if (harmlessStyle(css)) {
+            const std::string sheet = cleanStyle(css);
+            if (!sheet.empty()) {
                 m_out += "<style>";
-                m_out.append(css);
+                m_out += sheet;
                 m_out += "</style>";
             }
         }

@@ -78,6 +78,11 @@ TEST(PageFilter, KeepsWhatAScoreListNeeds) {
         {"Caf&eacute; &#233; &#xE9; &amp;", "Caf&eacute; &#233; &#xE9; &amp;"},
         {"<style>body{color:#fff}td{padding:2px 8px}</style>x",
          "<style>body{color:#fff}td{padding:2px 8px}</style>x"},
+        {"<style>body{background:#4024ae;color:#fff;font-family:\"Times New Roman\",serif}"
+         "table{margin:0 auto}th,td{padding:2px 8px}a{color:#f00}a:visited{color:#c0c0c0}"
+         "td{font-size:99px}</style>",
+         "<style>body{background:#4024ae;color:#fff}table{margin:0 auto}th,td{padding:2px 8px}"
+         "a{color:#f00}a:visited{color:#c0c0c0}</style>"},
     };
     for (const auto& [page, kept] : cases)
         EXPECT_EQ(pagefilter::clean(page), kept) << page;
@@ -109,6 +114,10 @@ TEST(PageFilter, LeavesOutEverythingThatLoadsOrEmbeds) {
          "a"},
         {"a<form action=x><input src=x type=image>b</form>", "ab"},
         {"a<video src=x>c</video><audio src=y>d</audio>b", "ab"},
+        {"a<style>td{font-size:99999px;font-family:a,b,c;padding:999em}</style>b", "ab"},
+        {"a<style>td{color:red}}td{color:red}</style>b", "ab"},
+        {"a<style>td{color:red</style>b", "ab"},
+        {"a<style>td[x]{color:red}</style>b", "ab"},
     };
     for (const auto& [page, kept] : cases)
         EXPECT_EQ(pagefilter::clean(page), kept) << page;
