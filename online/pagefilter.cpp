@@ -437,6 +437,12 @@ private:
 
     void markup() {
         const std::string_view rest = m_in.substr(m_pos);
+        const bool tag = rest.size() > 1 &&
+                         (isAlpha(rest[1]) || rest[1] == '!' || rest[1] == '?' || rest[1] == '/');
+        if (tag && ++m_tags > kMaxTags) {
+            m_full = true;
+            return;
+        }
         if (rest.substr(0, 4) == "<!--") {
             const std::size_t end = m_in.find("-->", m_pos + 4);
             m_pos = end == std::string_view::npos ? m_in.size() : end + 3;
@@ -516,18 +522,9 @@ private:
                name == "tfoot" || name == "caption";
     }
 
-    // What stands for a table part that is not kept: its text stays apart from its neighbours'.
-    void placeholder(std::string_view name) {
-        if (name == "td" || name == "th")
-            m_out += ' ';
-        else
-            lineBreak();
-    }
-
-    void lineBreak() {
-        if (count())
-            m_out += "<br>";
-    }
+    // What stands for a table part that is not kept: a space, so that its text stays apart from
+    // its neighbours' and costs the viewer no more lines.
+    void placeholder() { m_out += ' '; }
 
     // Counts one more element written; false (and the rest of the page is left out) when the
     // bound is reached.
@@ -578,13 +575,13 @@ private:
         const bool deep = !rule->isVoid && int(m_open.size()) >= kMaxDepth;
         if (rule->name == "table" && (m_hiddenTables > 0 || m_tables >= kMaxTableDepth || deep)) {
             ++m_hiddenTables;
-            lineBreak();
+            placeholder();
             return;
         }
         if (tablePart(rule->name)) {
             const bool cell = rule->name == "td" || rule->name == "th";
             if (m_hiddenTables > 0 || m_tables == 0) {
-                placeholder(rule->name);
+                placeholder();
                 return;
             }
             if (cell && ++m_cells > kMaxCells) {
@@ -633,10 +630,9 @@ private:
         if (!rule || rule->isVoid || name == "html" || name == "body")
             return;
         if (m_hiddenTables > 0 && (name == "table" || tablePart(name))) {
-            if (name == "table") {
+            if (name == "table")
                 --m_hiddenTables;
-                lineBreak();
-            }
+            placeholder();
             return;
         }
         // An end tag closes nothing outside its own table cell, and a table part nothing
@@ -664,6 +660,7 @@ private:
     int m_hiddenTables = 0; // tables open whose markup is left out
     int m_cells = 0;
     int m_elements = 0;
+    int m_tags = 0;
     std::size_t m_text = 0;
     bool m_full = false; // a bound was reached: the rest of the page is left out
 };

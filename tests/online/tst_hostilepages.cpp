@@ -101,8 +101,6 @@ private slots:
             {"5000 nested tables", page(nestedTables(5000)), ""},
             {"a flat list of 12 MB", page("<table>" + repeat(row, 12600000 / row.size())),
              "before"},
-            {"a flat list just under the bound", page("<table>" + repeat(row, 256000 / row.size())),
-             "1"},
             {"local, relative and FIFO pictures", page(pictures), "pictures"},
             {"an endless body", endless(std::string(65536, 'x'), milliseconds(0)), "before"},
             {"a trickle", endless("<b>x</b>", milliseconds(20)), "before"},
@@ -116,6 +114,7 @@ private slots:
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             window.displayhtml->LoadFromString("<p>before</p>");
+            window.grab(); // the window's own pictures are drawn before the page arrives
             QSignalSpy refused(window.displayhtml, &ThtmlLite::resourceRefused);
             OpenWatch opened(m_folder.path());
             QVERIFY(opened.valid());
