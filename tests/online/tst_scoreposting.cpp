@@ -83,7 +83,7 @@ private slots:
     void theListSaysWhenItCannotBeFetchedAndAsksAgainWhenOpened() {
         int closedPort = 0;
         {
-            RawServer gone("");
+            LoopbackServer gone("");
             closedPort = gone.port();
         }
         const QByteArray settings =
@@ -112,8 +112,8 @@ private slots:
 
         // The server is back.
         const std::string html = "<p>Best: Ann</p>";
-        RawServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(html.size()) +
-                         "\r\n\r\n" + html);
+        LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(html.size()) +
+                              "\r\n\r\n" + html);
         serveraddress::setConfigured(server.hostPort());
         table.action("ViewHighScoreList1")->trigger();
         QCOMPARE(shown(), QStringLiteral("Fetching the high score list..."));
