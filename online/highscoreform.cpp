@@ -11,6 +11,7 @@
 #include "imagebutton.h"
 #include "lbback.h"
 #include "navylook.h"
+#include "pagefilter.h"
 #include "serveraddress.h"
 #include "url.h"
 
@@ -18,6 +19,15 @@
 #include <QUrl>
 
 namespace {
+
+// The score program answers a post with a line or two; a few KiB leave room for an error page.
+constexpr qint64 kMaxAnswerSize = 4 * 1024;
+// Within the main window's forty-second wait, so a trickling answer fails before it does.
+constexpr int kAnswerDeadlineMs = 30000;
+// The list page comes from the network and is hostile until bounded: 256 KiB is many times the
+// list the score program writes; the viewer shows no larger page anyway.
+constexpr qint64 kMaxListSize = qint64(pagefilter::kMaxPageSize);
+constexpr int kListDeadlineMs = 30000;
 
 QString encoded(const QString& value) {
     return QString::fromStdString(fetch::encodeQueryValue(value.toStdString()));
@@ -77,11 +87,15 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
 
     sendit = new THTTPGet(this);
     sendit->setObjectName(QStringLiteral("sendit"));
+    sendit->MaxBodySize = kMaxAnswerSize;
+    sendit->Deadline = kAnswerDeadlineMs;
     sendit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { senditDoneString(sender, result); });
     };
     getit = new THTTPGet(this);
     getit->setObjectName(QStringLiteral("getit"));
+    getit->MaxBodySize = kMaxListSize;
+    getit->Deadline = kListDeadlineMs;
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });
     };

@@ -19,6 +19,16 @@
 
 #include <optional>
 
+namespace {
+
+// The version file holds a version number and nothing else; a few hundred bytes leave room for
+// any we will ever write, and a server that sends more is not answering the question. The check
+// runs by itself at every start, so it must never hold more than this, nor run for long.
+constexpr qint64 kMaxVersionSize = 512;
+constexpr int kVersionDeadlineMs = 20000;
+
+} // namespace
+
 void Tmain::connectUpdateHandlers() {
     auto on = [this](auto* sender, auto signal, void (Tmain::*handler)()) {
         connect(sender, signal, this,
@@ -43,6 +53,8 @@ void Tmain::startUpdateCheck() {
     if (!checkupdate) {
         checkupdate = new THTTPGet(this);
         checkupdate->setObjectName(QStringLiteral("checkupdate"));
+        checkupdate->MaxBodySize = kMaxVersionSize;
+        checkupdate->Deadline = kVersionDeadlineMs;
         checkupdate->OnDoneString = [this](QObject* sender, const QByteArray& result) {
             errorbox::guard([&] { checkupdateDoneString(sender, result); });
         };

@@ -3,8 +3,8 @@
 #include "downloadcore.h"
 #include "httpprot.h"
 #include "minisign.h"
+#include "loopbackserver.h"
 #include "minisignkeys.h"
-#include "scriptedserver.h"
 
 #include <benchmark/benchmark.h>
 #include <sodium.h>
@@ -46,8 +46,8 @@ BENCHMARK(BM_Verify)->Arg(16)->Arg(256)->Unit(benchmark::kMillisecond);
 
 void BM_Download(benchmark::State& state) {
     const std::string body(static_cast<std::size_t>(state.range(0) * kMiB), 'x');
-    ScriptedServer server([&](int fd, const std::string&) {
-        ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: " +
+    LoopbackServer server([&](int fd, const std::string&) {
+        LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: " +
                                      std::to_string(body.size()) + "\r\n\r\n" + body);
     });
     const std::string path = "/tmp/solmarin-update-bench.dl";

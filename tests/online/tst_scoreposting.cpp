@@ -3,7 +3,7 @@
 #include "highscoreform.h"
 #include "htmllite.h"
 #include "httpget.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 #include "scoreserver.h"
 #include "serveraddress.h"
 #include "tablefixture.h"
@@ -134,7 +134,7 @@ private slots:
     void theListSaysWhenItCannotBeFetchedAndAsksAgainWhenOpened() {
         int closedPort = 0;
         {
-            RawServer gone("");
+            LoopbackServer gone("");
             closedPort = gone.port();
         }
         const QByteArray settings =
@@ -163,8 +163,8 @@ private slots:
 
         // The server is back.
         const std::string html = "<p>Best: Ann</p>";
-        RawServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(html.size()) +
-                         "\r\n\r\n" + html);
+        LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(html.size()) +
+                              "\r\n\r\n" + html);
         serveraddress::setConfigured(server.hostPort());
         table.action("ViewHighScoreList1")->trigger();
         QCOMPARE(shown(), QStringLiteral("Fetching the high score list..."));
@@ -362,7 +362,7 @@ private slots:
     }
 
     void waitDisplayCountsFortyTicksThenALateAnswerStillOpensTheList() {
-        RawServer server("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nok\n", true);
+        LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nok\n", true);
         const QByteArray settings = serverSettings(server.hostPort()).toUtf8();
         Table table(settings.constData());
         clearBoard(table);
@@ -393,7 +393,7 @@ private slots:
     }
 
     void closingDuringAHangingFetchEndsPromptly() {
-        RawServer server("", true);
+        LoopbackServer server("", true);
         const QByteArray settings = serverSettings(server.hostPort()).toUtf8();
         auto table = std::make_unique<Table>(settings.constData());
         table->action("ViewHighScoreList1")->trigger();

@@ -3,7 +3,7 @@
 // build's driver) accepts it. The real self-extracting installer, made here with CPack, replaces
 // the game where it lies; only an installer signed for a newer release may run, and every
 // failure leaves the game as it was.
-#include "scriptedserver.h"
+#include "loopbackserver.h"
 #include "tallybook.h"
 #include "webserver.h"
 
@@ -492,12 +492,12 @@ private slots:
         QFETCH(bool, kill);
         std::atomic<bool> release{false};
         std::atomic<bool> underWay{false};
-        ScriptedServer server([&](int fd, const std::string& request) {
+        LoopbackServer server([&](int fd, const std::string& request) {
             if (request.rfind("GET /solmarin/solmarinversion.txt ", 0) == 0) {
-                ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n1.0.1");
+                LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n1.0.1");
                 return;
             }
-            ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 1000000\r\n\r\n" +
+            LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 1000000\r\n\r\n" +
                                          std::string(kTestInstaller.constData()));
             underWay = true;
             while (!dies && !release)
