@@ -34,6 +34,10 @@ void Tmain::createAccess() {
     edit_aname->setAccessibleName(QStringLiteral("Your name"));
     edit_name->setAccessibleName(QStringLiteral("Your name"));
 
+    // Menus made before their items were checkable are asked about afresh.
+    for (QMenu* menu : {file1, Options1, View1, Help1})
+        accesstree::renew(menu);
+
     m_panels = new PanelAccess(m_announcer, this);
     m_panels->add({panel_name, edit_aname, button_namedone});
     m_panels->add({panel_lost, button_start2, button_donelost});

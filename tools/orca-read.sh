@@ -17,7 +17,7 @@
 # of deal 7 (taken from GAME_DIR/solmarin-engine when present).
 #
 # Needs: orca openbox xvfb xdotool at-spi2-core dbus-x11 python3-pyatspi (installed with
-# apt-get when missing and run as root). Ends within 4 minutes (about 3 on 2 cores). Nothing in GAME_DIR is written.
+# apt-get when missing and run as root). Ends within 6 minutes (about 4 on 2 cores). Nothing in GAME_DIR is written.
 # Everything (transcript.txt, orca.debug, game.out, screenshots if imagemagick exists) stays in
 # WORK_DIR (default: a new /tmp/orca-read.XXXXXX).
 
@@ -112,7 +112,7 @@ W = sys.argv[1]
 LOG = os.path.join(W, 'orca.debug')
 OUT = open(os.path.join(W, 'transcript.txt'), 'w')
 T0 = time.time()
-LIMIT = float(os.environ.get('ORCA_READ_LIMIT', '200'))   # seconds for the whole drive
+LIMIT = float(os.environ.get('ORCA_READ_LIMIT', '320'))   # seconds for the whole drive
 SHOTS = bool(subprocess.run(['sh', '-c', 'command -v import'], capture_output=True).stdout)
 
 def emit(s):
@@ -266,12 +266,12 @@ if lost:
 
 section('Other windows: View > Tally List, Help (F1)')
 for k, note in [('F10', ''), ('Right', ''), ('Right', ''), ('Down', ''), ('Return', 'Tally List'),
-                ('Tab', ''), ('Down', 'the next place'), ('Right', 'the next column'),
-                ('Tab', ''), ('Tab', ''), ('Escape', 'closes the tally'),
+                ('Down', 'the next place'), ('Right', 'the next column'),
+                ('Tab', ''), ('Tab', ''), ('Tab', 'back to the table'), ('Escape', 'closes the tally'),
                 ('F1', 'Help'), ('Tab', ''), ('Tab', ''), ('Tab', ''), ('Tab', ''), ('Tab', ''),
-                ('Tab', ''), ('Tab', 'the page'), ('Down', 'the caret moves'), ('Down', ''),
-                ('shift+Tab', ''), ('Return', 'About'), ('Tab', ''), ('Escape', 'closes About'),
-                ('Escape', 'closes Help')]:
+                ('Tab', 'the page'), ('Down', 'the caret moves'), ('Down', ''),
+                ('shift+Tab', ''), ('shift+Tab', ''), ('Return', 'About'), ('Tab', ''),
+                ('Escape', 'closes About'), ('Escape', 'closes Help')]:
     press(k, note)
 shot('21-after-windows')
 
@@ -349,7 +349,7 @@ for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; slee
 
 echo "# orca-read: $(orca --version 2>/dev/null | head -1), game from $GAME_DIR, work folder $W, DISPLAY=:$D"
 echo "# KEY -> what Orca said (key echo included; ' | ' separates utterances)"
-timeout -k 3 215 dbus-run-session -- bash "$SELF" --inner "$W" 2> "$W/session.err"
+timeout -k 3 340 dbus-run-session -- bash "$SELF" --inner "$W" 2> "$W/session.err"
 rc=$?
-[ $rc -eq 124 ] && echo "# stopped by the 215 s time limit"
+[ $rc -eq 124 ] && echo "# stopped by the 340 s time limit"
 exit $rc

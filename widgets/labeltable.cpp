@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -272,7 +273,11 @@ void LabelTable::keyPressEvent(QKeyEvent* event) {
 void LabelTable::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update();
-    tellFocus();
+    // After the table itself, which the toolkit reports once this event is handled.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus())
+            tellFocus();
+    });
 }
 
 void LabelTable::focusOutEvent(QFocusEvent* event) {

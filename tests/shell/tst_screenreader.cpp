@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QSignalSpy>
 
 #include <functional>
@@ -304,6 +305,34 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), table.control("button_undo"));
         press(*table.window, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), table.control("button_start"));
+    }
+
+    // A checkable menu item is a check box, so that an unchecked one is read as not checked.
+    void checkableMenuItemsAreCheckBoxes() {
+        Table table;
+        QVERIFY(table.show());
+        auto* options = table.control<QMenu>("Options1");
+        QAccessibleInterface* menu = accessible(options);
+        QCOMPARE(menu->childCount(), options->actions().size());
+        struct Item {
+            const char* action;
+            QAccessible::Role role;
+        };
+        for (const Item& item : QList<Item>{{"PlaySounds1", QAccessible::CheckBox},
+                                            {"updatecheck", QAccessible::CheckBox},
+                                            {"ResetScreenLocation1", QAccessible::MenuItem},
+                                            {"ChangeName1", QAccessible::MenuItem}}) {
+            QAction* action = table.action(item.action);
+            QAccessibleInterface* iface = menu->child(options->actions().indexOf(action));
+            QCOMPARE(iface->role(), item.role);
+            QCOMPARE(iface->text(QAccessible::Name), action->text());
+            QCOMPARE(iface->state().checkable, action->isCheckable());
+            QCOMPARE(iface->state().checked, action->isChecked());
+            QCOMPARE(menu->indexOfChild(iface), options->actions().indexOf(action));
+        }
+        table.action("updatecheck")->setChecked(false);
+        QVERIFY(
+            !menu->child(options->actions().indexOf(table.action("updatecheck")))->state().checked);
     }
 
     // Escape closes each secondary window; Tab reaches its buttons, which have names.
