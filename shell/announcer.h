@@ -68,6 +68,10 @@ private:
     void schedule();
     QString waiting() const;
 
+    // Waiting for the window after a dialog: up to kWindowWaits times kWindowWait.
+    static constexpr int kWindowWaits = 20;
+    static constexpr int kWindowWait = 50; // milliseconds
+    int m_windowWaits = 0;
     QStringList m_waiting;
     QString m_focusText; // said with the focus, after the rest
     QPointer<QWidget> m_focusCarrier;

@@ -122,7 +122,6 @@ void Ttallylist::createKeys() {
         return (*labels[column])[row + 1];
     });
     table_places->setObjectName("table_places");
-    table_places->setAccessibleName("HIGH SCORES");
     // Over the place labels, a little wider than they are, so the frame fits around them.
     table_places->setGeometry(2, 148, 327, 24 * Tally::kPlaces + 2);
     table_places->show();
@@ -191,8 +190,10 @@ void Ttallylist::showTally() {
         QStringList statistics;
         for (int column = 1; column <= Tally::kStatistics; ++column)
             statistics << m_statisticNames[column] + QLatin1Char(' ') + mylabel[column]->text();
-        table_places->setAccessibleDescription(statistics.join(QStringLiteral(", ")) +
-                                               QLatin1Char('.'));
+        // In the table's name: a screen reader reads it once, as the focus comes into the table.
+        table_places->setAccessibleName(QStringLiteral("YOUR TALLY LIST: ") +
+                                        statistics.join(QStringLiteral(", ")) +
+                                        QStringLiteral(". HIGH SCORES"));
     }
 }
 

@@ -400,7 +400,7 @@ private slots:
         QVERIFY(iface->tableInterface());
         QCOMPARE(iface->tableInterface()->rowCount(), 10);
         QCOMPARE(iface->tableInterface()->columnCount(), 4);
-        QVERIFY(iface->text(QAccessible::Description).contains("Games Cleared: 1"));
+        QVERIFY(iface->text(QAccessible::Name).contains("Games Cleared: 1"));
         struct Cell {
             int row, column;
             QString label, header;
