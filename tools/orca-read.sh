@@ -219,7 +219,7 @@ SEQ = [
    ('s', 'turn the stock'), ('s', ''), ('h', 'hint'), ('ctrl+z', 'undo'), ('u', ''),
    ('orca:status', "Orca's own read-status-bar command")]),
  ('Buttons with Tab', [('Tab', ''), ('Tab', ''), ('Tab', ''), ('Tab', ''), ('shift+Tab', '')]),
- ('Keys beside the specified ones', [
+ ('Keys desktop card players expect', [
    ('shift+s', 'Shift+S turns the stock too'), ('shift+h', 'Shift+H asks for a hint'),
    ('F2', 'F2 deals'), ('ctrl+n', 'Ctrl+N deals')]),
  ('Menus', [

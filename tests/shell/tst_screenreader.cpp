@@ -284,7 +284,7 @@ private slots:
             QVERIFY(!accessible(table.window->boardAccess()->control(place))->state().focused);
     }
 
-    void keysBesideTheSpecifiedOnes() {
+    void keysDesktopCardPlayersExpect() {
         Table table;
         QVERIFY(showAndActivate(table));
         table.deal(smallDeck());
