@@ -53,9 +53,9 @@ QString Announcer::waiting() const {
 void Announcer::flush() {
     // A dialog that has just closed (Select Deal) still holds the screen reader's attention
     // until the window manager has given the focus back; a message said before that is heard
-    // late. It waits, a little, for the window.
-    if (m_window->isVisible() && QApplication::activeWindow() == nullptr &&
-        m_windowWaits < kWindowWaits) {
+    // late or not at all. It waits, up to a second, for its window to be active again.
+    if (m_window->isVisible() && !m_window->isActiveWindow() &&
+        !QApplication::activeModalWidget() && m_windowWaits < kWindowWaits) {
         ++m_windowWaits;
         QTimer::singleShot(kWindowWait, this, &Announcer::flush);
         return;
