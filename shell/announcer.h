@@ -42,6 +42,8 @@ public:
 
     // Says what is waiting at once instead of when the key is done.
     void flush();
+    // Something is waiting to be said.
+    bool pending() const { return m_scheduled; }
     // The message said last (or waiting to be said), for tests and for repeating.
     const QString& lastMessage() const { return m_last; }
     // The control whose description carries the message now; null when none does.

@@ -24,8 +24,8 @@ void PanelAccess::add(const Panel& panel) {
 
 const PanelAccess::Panel* PanelAccess::panelOf(const QObject* object) const {
     for (const Panel& panel : m_panels)
-        if (object == panel.panel ||
-            panel.panel->isAncestorOf(qobject_cast<const QWidget*>(object)))
+        if (panel.panel && (object == panel.panel ||
+                            panel.panel->isAncestorOf(qobject_cast<const QWidget*>(object))))
             return &panel;
     return nullptr;
 }

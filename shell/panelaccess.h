@@ -3,23 +3,24 @@
 // Escape presses its CANCEL or DONE.
 #pragma once
 
+#include <QAbstractButton>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 class Announcer;
-class QAbstractButton;
 class QWidget;
 
 class PanelAccess : public QObject {
     Q_OBJECT
 
 public:
+    // Guarded: the window's end destroys the panels one by one while events still arrive.
     struct Panel {
-        QWidget* panel = nullptr;
-        QWidget* first = nullptr;          // takes the focus when the panel opens
-        QAbstractButton* escape = nullptr; // pressed by Escape; none when null
+        QPointer<QWidget> panel;
+        QPointer<QWidget> first;          // takes the focus when the panel opens
+        QPointer<QAbstractButton> escape; // pressed by Escape; none when null
     };
 
     PanelAccess(Announcer* announcer, QObject* parent = nullptr);

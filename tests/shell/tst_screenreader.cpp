@@ -130,7 +130,7 @@ private slots:
                     press(*table.window, key, Qt::ControlModifier);
                 else
                     press(*table.window, key);
-                QCoreApplication::processEvents();
+                QTRY_VERIFY(!announcer->pending());
             }
             QCOMPARE(said.size(), 1);
             QCOMPARE(said.at(0).at(0).toString(), c.message);
@@ -163,7 +163,7 @@ private slots:
         const std::vector<int> order = clearingOrder();
         for (std::size_t i = 0; i + 1 < order.size(); ++i)
             table.click(table.card(order[i]));
-        QCoreApplication::processEvents();
+        QTRY_VERIFY(!access->announcer()->pending());
         said.clear();
         table.click(table.card(order.back()));
         QTRY_COMPARE(said.size(), 1);
