@@ -62,9 +62,11 @@ void Thelp::createSidePanel() {
     SelButton3 = pageButton("SelButton3", QStringLiteral("Game Play"), 3, 32);
     SelButton4 = pageButton("SelButton4", QStringLiteral("Scoring"), 4, 56);
     SelButton5 = pageButton("SelButton5", QStringLiteral("Documentation"), 5, 80);
+    // The keys and the deal controls, which the pages above do not tell of.
+    SelButton6 = pageButton("SelButton6", QStringLiteral("Keys and Deals"), 6, 104);
 
     button_about = new TSelButton(QStringLiteral("button_about"), panel_side);
-    button_about->setGeometry(kButtonX, 104, kButtonWidth, kButtonHeight);
+    button_about->setGeometry(kButtonX, 128, kButtonWidth, kButtonHeight);
     navylook::styleButton(button_about, QStringLiteral("About"), Qt::AlignLeft);
     connect(button_about, &TSelButton::clicked, this, &Thelp::button_aboutClick);
 
@@ -109,9 +111,11 @@ void Thelp::createMainPanel() {
     memo3 = page("memo3", QStringLiteral("gameplay"));
     memo4 = page("memo4", QStringLiteral("scoring"));
     memo5 = page("memo5", QStringLiteral("history"));
+    memo6 = page("memo6", QStringLiteral("keys"));
     // A screen reader names each page by the button that shows it.
-    for (auto [memo, title] : {std::pair{memo1, "Overview"}, std::pair{memo3, "Game Play"},
-                               std::pair{memo4, "Scoring"}, std::pair{memo5, "Documentation"}})
+    for (auto [memo, title] :
+         {std::pair{memo1, "Overview"}, std::pair{memo3, "Game Play"}, std::pair{memo4, "Scoring"},
+          std::pair{memo5, "Documentation"}, std::pair{memo6, "Keys and Deals"}})
         memo->setAccessibleName(QLatin1String(title));
 }
 
