@@ -16,6 +16,7 @@
 #include "url.h"
 
 #include <QLabel>
+#include <QShortcut>
 #include <QUrl>
 
 namespace {
@@ -72,6 +73,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     button_done->setGeometry(kClientWidth - 126 - 8, kClientHeight - 40 - 4, 126, 40);
     button_done->setCursor(Qt::PointingHandCursor);
     button_done->setAccessibleName(QStringLiteral("DONE"));
+    button_done->setFocusPolicy(Qt::TabFocus);
     button_done->setPictureSource(
         [](qreal dpr) { return artwork::button(QStringLiteral("DONE"), dpr); });
     connect(button_done, &ImageButton::clicked, this,
@@ -106,6 +108,9 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     URL1->setUrlType(TURL::utnone);
 
     FormCreate(backgroundTile);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this,
+            [this] { errorbox::guard([this] { button_doneClick(); }); });
 }
 
 void Thighscore::FormCreate(const QPixmap& backgroundTile) {

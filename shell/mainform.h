@@ -19,11 +19,13 @@
 #include <string>
 #include <vector>
 
+class Announcer;
 class BoardAccess;
 class BoardScaler;
 class CardAnimator;
 class HintMark;
 class ImageButton;
+class PanelAccess;
 class SolverTask;
 class SoundPlayer;
 class THTTPGet;
@@ -183,6 +185,9 @@ private:
     void abortUpdate();
     void handOver();
     void createBoardHelpers();
+    // The keyboard and screen readers: the message panels, the extra keys, hidden decoration.
+    void createAccess();
+    void announceHint(const Solver::Result& result);
     void createDealControls();
     void dealNext();
     void startDeal(std::uint32_t number);
@@ -237,7 +242,9 @@ private:
     Shown m_shownStock;
 
     std::unique_ptr<BoardScaler> m_scaler;
+    Announcer* m_announcer = nullptr;
     BoardAccess* m_access = nullptr;
+    PanelAccess* m_panels = nullptr;
     CardAnimator* m_animator = nullptr;
     // The "Animations" key is written only once the player has chosen, or found in the file.
     bool m_animationsKept = false;
