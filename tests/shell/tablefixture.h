@@ -14,8 +14,10 @@
 #include "tallybook.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -121,4 +123,21 @@ inline bool showsImage(ImageButton* control, int image) {
     reference.setDevicePixelRatio(control->devicePixelRatioF());
     const QPixmap shown = control->picture();
     return !shown.isNull() && shown.toImage() == reference.image(image).toImage();
+}
+
+// The update replaces the program's own file where the installer put it, so the check runs only
+// for an installed copy whose file can be written; in the test's folder a stand-in takes its
+// place: the program in bin/, its modules' folder in lib/solmarin/. `installed` false leaves the
+// stand-in flat in the folder, as a build or a copied folder has it.
+inline void placeProgramFile(const Table& table, bool installed = true) {
+    QDir folder(table.folder.path());
+    if (installed) {
+        QVERIFY(folder.mkpath(QStringLiteral("bin")) &&
+                folder.mkpath(QStringLiteral("lib/solmarin")));
+        folder.setPath(folder.filePath(QStringLiteral("bin")));
+        paths::setProgramFolder(folder.path());
+    }
+    QFile file(folder.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("stand-in");
 }

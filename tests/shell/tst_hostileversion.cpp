@@ -26,15 +26,6 @@ LoopbackServer::Handler endless(std::string head, std::string piece,
     };
 }
 
-// The update replaces the program's own file, so the check runs only where that file can be
-// written; in the test's folder a stand-in takes its place.
-void placeProgramFile(const Table& table) {
-    QFile file(QDir(table.folder.path())
-                   .filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("stand-in");
-}
-
 } // namespace
 
 class TstHostileVersion : public QObject {

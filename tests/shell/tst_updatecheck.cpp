@@ -22,23 +22,6 @@ bool checkFinished(Table& table) {
     });
 }
 
-// The update replaces the program's own file where the installer put it, so the check runs only
-// for an installed copy whose file can be written; in the test's folder a stand-in takes its
-// place: the program in bin/, its modules' folder in lib/solmarin/. `installed` false leaves the
-// stand-in flat in the folder, as a build or a copied folder has it.
-void placeProgramFile(const Table& table, bool installed = true) {
-    QDir folder(table.folder.path());
-    if (installed) {
-        QVERIFY(folder.mkpath(QStringLiteral("bin")) &&
-                folder.mkpath(QStringLiteral("lib/solmarin")));
-        folder.setPath(folder.filePath(QStringLiteral("bin")));
-        paths::setProgramFolder(folder.path());
-    }
-    QFile file(folder.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("stand-in");
-}
-
 // A window offered version 1.0.1 by `server`, which serves no installer.
 QByteArray offeringServer(WebServer& server) {
     server.put(QStringLiteral("/solmarin/solmarinversion.txt"), "1.0.1");
