@@ -29,7 +29,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_shortname(shortname) {
     setObjectName(QStringLiteral("highscore"));
-    setWindowTitle(QStringLiteral("Solmarin - High Scores"));
+    setWindowTitle(tr("Solmarin - High Scores"));
     setFixedSize(kClientWidth, kClientHeight);
     setAttribute(Qt::WA_QuitOnClose, false);
     navylook::setNavyBackground(this);
@@ -53,8 +53,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(20, 16, artwork::kCardWidth, artwork::kCardHeight);
     const QFont font = navylook::timesNewRoman(15, true);
-    Label1 =
-        navylook::label(this, "Label1", QStringLiteral("Solmarin High Score List"), 8, 470, font);
+    Label1 = navylook::label(this, "Label1", tr("Solmarin High Score List"), 8, 470, font);
     Label1->setGeometry(6, 452, 100, 40);
     Label1->setWordWrap(true);
     Label2 = navylook::label(this, "Label2", QStringLiteral("Velbor Software"), 6, 500, font);
@@ -65,9 +64,8 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     button_done->setObjectName(QStringLiteral("button_done"));
     button_done->setGeometry(kClientWidth - 126 - 8, kClientHeight - 40 - 4, 126, 40);
     button_done->setCursor(Qt::PointingHandCursor);
-    button_done->setAccessibleName(QStringLiteral("DONE"));
-    button_done->setPictureSource(
-        [](qreal dpr) { return artwork::button(QStringLiteral("DONE"), dpr); });
+    button_done->setAccessibleName(tr("DONE"));
+    button_done->setPictureSource([](qreal dpr) { return artwork::button(tr("DONE"), dpr); });
     connect(button_done, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_doneClick(); }); });
 

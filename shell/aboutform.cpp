@@ -22,7 +22,7 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("about"));
-    setWindowTitle(QStringLiteral("Solmarin - About"));
+    setWindowTitle(tr("Solmarin - About"));
     setFixedSize(kClientWidth, kClientHeight);
     // Closing hides the window; it lives as long as the program and must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -50,12 +50,11 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
     Label7->installEventFilter(this);
 
     const QFont credits = navylook::timesNewRoman(13, true);
-    navylook::label(this, "Label2", QStringLiteral("Programmed by the Solmarin team"), 4, 122,
-                    credits);
-    navylook::label(this, "Label3", QStringLiteral("Copyright 2026"), 4, 138, credits);
+    navylook::label(this, "Label2", tr("Programmed by the Solmarin team"), 4, 122, credits);
+    navylook::label(this, "Label3", tr("Copyright 2026"), 4, 138, credits);
     navylook::label(this, "Label4", QString::fromLatin1(kMakerName), 106, 138, credits);
-    navylook::label(this, "Label5", QStringLiteral("All rights reserved."), 4, 154, credits);
-    Label1 = navylook::label(this, "Label1", QStringLiteral("Version"), 48, 171, credits);
+    navylook::label(this, "Label5", tr("All rights reserved."), 4, 154, credits);
+    Label1 = navylook::label(this, "Label1", tr("Version"), 48, 171, credits);
     version = navylook::label(this, "version", QString::fromLatin1(kProgramVersion), 96, 171,
                               credits, kYellow);
     Label9 = navylook::label(this, "Label9", QString::fromLatin1(kProgramBuild), 123, 171, credits,
@@ -63,7 +62,7 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
 
     button_done = new TSelButton(QStringLiteral("button_done"), this);
     button_done->setGeometry(202, 164, 95, 20);
-    navylook::styleButton(button_done, QStringLiteral("Done"), Qt::AlignHCenter);
+    navylook::styleButton(button_done, tr("Done"), Qt::AlignHCenter);
     connect(button_done, &TSelButton::clicked, this, &Tabout::Button1Click);
 
     URL1 = new TURL(this);

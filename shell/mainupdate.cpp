@@ -64,7 +64,7 @@ void Tmain::button_updatecancelClick() {
 void Tmain::button_updateyesClick() {
     button_updateyes->hide();
     button_updatecancel->hide();
-    label_update->setText(QStringLiteral("Updating. Please Wait..."));
+    label_update->setText(tr("Updating. Please Wait..."));
     m_backup = update::ExecutableBackup(programFile());
     m_backup.moveAside();
     downloadit();
@@ -75,11 +75,10 @@ void Tmain::downloadit() {
     const QString folder = paths::programFolder();
     const QString local = update::localName(QString::fromStdString(url), folder);
     try {
-        update::downloadVerified(
-            getupdate, url, local, update::trustedKey(), [this](std::int64_t bytes) {
-                label_update->setText(QStringLiteral("Received ") + QString::number(bytes) +
-                                      QStringLiteral(" bytes"));
-            });
+        update::downloadVerified(getupdate, url, local, update::trustedKey(),
+                                 [this](std::int64_t bytes) {
+                                     label_update->setText(tr("Received %1 bytes").arg(bytes));
+                                 });
     } catch (const EHttpException&) {
         abortUpdate();
         return;
@@ -91,22 +90,22 @@ void Tmain::downloadit() {
         abortUpdate();
         throw;
     }
-    label_update->setText(QStringLiteral("Installing"));
+    label_update->setText(tr("Installing"));
     if (update::startInstaller(local, folder)) {
         handOver();
         return;
     }
     QFile::remove(local);
     m_backup.restore();
-    errorbox::show(QStringLiteral("There was an error in the update process. Please download ") +
-                   m_shortname.toUpper() + QStringLiteral(" manually from ") +
-                   QLatin1String(kMakerSite) + QStringLiteral("."));
+    errorbox::show(tr("There was an error in the update process. Please download %1 manually "
+                      "from %2.")
+                       .arg(m_shortname.toUpper(), QLatin1String(kMakerSite)));
 }
 
 // Whatever went wrong, the game stays as it was: its executable under its own name and no
 // installer left behind (the download has removed its file already).
 void Tmain::abortUpdate() {
-    label_update->setText(QStringLiteral("Download Aborted"));
+    label_update->setText(tr("Download Aborted"));
     m_backup.restore();
 }
 
