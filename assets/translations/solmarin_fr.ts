@@ -227,7 +227,7 @@
     </message>
     <message>
         <source>Solmarin High Score List</source>
-        <translation>Solmarin Meilleurs scores</translation>
+        <translation>Palmarès Solmarin</translation>
     </message>
     <message>
         <source>DONE</source>

@@ -208,7 +208,7 @@
     </message>
     <message>
         <source>Programmed by the</source>
-        <translation>Geprogrammeerd door</translation>
+        <translation>Gemaakt door</translation>
     </message>
     <message>
         <source>Solmarin team</source>
@@ -278,7 +278,7 @@
     </message>
     <message>
         <source>Posting Score, Please Wait......</source>
-        <translation>Score wordt verstuurd, even geduld......</translation>
+        <translation>Score versturen, even geduld......</translation>
     </message>
     <message>
         <source>Update Available</source>
@@ -382,7 +382,7 @@
     </message>
     <message>
         <source>Posting Score, Please Wait</source>
-        <translation>Score wordt verstuurd, even geduld</translation>
+        <translation>Score versturen, even geduld</translation>
     </message>
     <message>
         <source>Posting Failed.</source>

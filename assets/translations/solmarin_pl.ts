@@ -227,7 +227,7 @@
     </message>
     <message>
         <source>Solmarin High Score List</source>
-        <translation>Solmarin Najlepsze wyniki</translation>
+        <translation>Ranking Solmarin</translation>
     </message>
     <message>
         <source>DONE</source>
@@ -473,7 +473,7 @@
     </message>
     <message>
         <source>Win Percentage:</source>
-        <translation>Procent wygranych:</translation>
+        <translation>Skuteczność:</translation>
     </message>
     <message>
         <source>Longest Chain</source>
