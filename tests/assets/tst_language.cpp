@@ -206,21 +206,23 @@ private slots:
         QCOMPARE(QCoreApplication::translate("Tmain", "START GAME"), english);
     }
 
-    // The standard boxes and fields speak the language too, wherever Qt has a catalog for it.
+    // The standard boxes and fields speak the language too: Qt's catalog where the system has
+    // one, the program's own small one where it has not.
     void qtsOwnCatalogComesAlong() {
         const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        int withQt = 0;
+        int fromSystem = 0;
         for (const QString& name : language::available()) {
+            QVERIFY(language::install(name));
+            const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+            QVERIFY2(!cancel.isEmpty() && cancel != QLatin1String("Cancel"), qPrintable(name));
             QTranslator reference;
             if (!reference.load(QStringLiteral("qtbase_") + name, folder))
                 continue;
-            ++withQt;
-            const QString expected = reference.translate("QPlatformTheme", "Cancel");
-            QVERIFY(language::install(name));
-            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), expected);
+            ++fromSystem;
+            QCOMPARE(cancel, reference.translate("QPlatformTheme", "Cancel"));
         }
         // Debian's Qt catalogs cover all but Swedish.
-        QVERIFY2(withQt >= 7, "qt6-translations-l10n is installed");
+        QVERIFY2(fromSystem >= 7, "qt6-translations-l10n is installed");
     }
 
     void catalogsAreCompleteAndKeepTheirPlaceholders() {
