@@ -274,6 +274,50 @@ private slots:
         }
     }
 
+    // The components' English messages reach the player in the player's language, with the
+    // file they name as it is; a message the program does not know stays as it came.
+    void componentMessagesAreShownInThePlayersLanguage_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("settings not written")
+            << "Unable to write to /home/zoë/.config/solmarin/solmarin.ini"
+            << "/home/zoë/.config/solmarin/solmarin.ini";
+        QTest::newRow("tally without header")
+            << "/tmp/t/solmarintally.tld : Lzrw1 decompression : this file has no valid header !"
+            << "/tmp/t/solmarintally.tld";
+        QTest::newRow("tally not read")
+            << "Lzrw1 : Error reading from input file : /tmp/t/solmarintally.tld (LZH)"
+            << "/tmp/t/solmarintally.tld (LZH)";
+        QTest::newRow("tally not opened")
+            << "Lzrw1 (de)compression : Failed to open input file : /tmp/t/a b.tld"
+            << "/tmp/t/a b.tld";
+        QTest::newRow("bad number") << "'12x' is not a valid integer value"
+                                    << "12x";
+        QTest::newRow("unknown error") << "An unexpected error occurred"
+                                       << "";
+        QTest::newRow("message of its own") << "HTTP component is busy" << QString();
+    }
+    void componentMessagesAreShownInThePlayersLanguage() {
+        QFETCH(QString, message);
+        QFETCH(QString, named);
+        QStringList shown;
+        errorbox::setHandler([&](const QString& text) { shown << text; });
+        for (const QString& name : languages()) {
+            QVERIFY(language::install(name));
+            shown.clear();
+            errorbox::show(message);
+            QCOMPARE(shown.size(), 1);
+            const QByteArray tag = languageTag(name).toUtf8();
+            if (name.isEmpty() || named.isNull()) {
+                QCOMPARE(shown.front(), errorbox::text(message));
+            } else {
+                QVERIFY2(shown.front() != errorbox::text(message), tag.constData());
+                QVERIFY2(shown.front().contains(named), tag.constData());
+            }
+        }
+        errorbox::setHandler({});
+    }
+
     void picturesOfEveryLanguage() {
         for (const QString& name : languages()) {
             QVERIFY(language::install(name));
