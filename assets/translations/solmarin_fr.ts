@@ -238,7 +238,7 @@
     <name>Tmain</name>
     <message>
         <source>START GAME</source>
-        <translation>NOUVELLE PARTIE</translation>
+        <translation>NOUVEAU JEU</translation>
     </message>
     <message>
         <source>UNDO -3</source>
@@ -270,7 +270,7 @@
     </message>
     <message>
         <source>HIGH SCORES</source>
-        <translation>MEILLEURS SCORES</translation>
+        <translation>PALMARÈS</translation>
     </message>
     <message>
         <source>CANCEL</source>
@@ -481,11 +481,11 @@
     </message>
     <message>
         <source>HIGH SCORES</source>
-        <translation>MEILLEURS SCORES</translation>
+        <translation>PALMARÈS</translation>
     </message>
     <message>
         <source>RESET TALLY</source>
-        <translation>REMETTRE À ZÉRO</translation>
+        <translation>EFFACER</translation>
     </message>
     <message>
         <source>DONE</source>

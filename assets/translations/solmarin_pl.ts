@@ -270,7 +270,7 @@
     </message>
     <message>
         <source>HIGH SCORES</source>
-        <translation>NAJLEPSZE WYNIKI</translation>
+        <translation>RANKING</translation>
     </message>
     <message>
         <source>CANCEL</source>
