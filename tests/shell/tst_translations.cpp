@@ -339,6 +339,9 @@ private slots:
             help->show();
             help->SelButton1Click(help->SelButton4);
             writeShot(help, QStringLiteral("screenshot-%1-help.png").arg(tag));
+            Ttallylist* tally = table.window->tallyWindow();
+            tally->show();
+            writeShot(tally, QStringLiteral("screenshot-%1-tally.png").arg(tag));
         }
     }
 };
