@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>This game can no longer be won.</source>
-        <translation>Partie impossible à gagner.</translation>
+        <translation>Cette partie n&apos;est plus gagnable.</translation>
     </message>
     <message>
         <source>Select Deal</source>

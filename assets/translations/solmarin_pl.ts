@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>This game can no longer be won.</source>
-        <translation>Tej gry nie da się wygrać.</translation>
+        <translation>Tej gry nie da się już wygrać.</translation>
     </message>
     <message>
         <source>Select Deal</source>

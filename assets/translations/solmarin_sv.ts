@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>This game can no longer be won.</source>
-        <translation>Spelet går inte att vinna.</translation>
+        <translation>Spelet går inte längre att vinna.</translation>
     </message>
     <message>
         <source>Select Deal</source>
