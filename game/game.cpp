@@ -122,8 +122,10 @@ void Game::startWithDeck(const Deck& deck) {
 }
 
 void Game::startDeal(std::uint32_t number) {
+    const std::uint32_t ordinary = m_random.seed();
     m_random.setSeed(number);
     newGame(nullptr);
+    m_random.setSeed(ordinary);
 }
 
 void Game::newGame(const Deck* stacked) {

@@ -72,8 +72,9 @@ public:
     // The new-game sequence with a given deck in place of the shuffle (stacked deals for tests
     // and solvers).
     void startWithDeck(const Deck& deck);
-    // The new-game sequence for deal number `number`: the shuffle the random source makes from
-    // that seed. The source goes on from there, as after any deal.
+    // The new-game sequence for deal number `number`, chosen by the player: the shuffle the
+    // random source makes from that seed. The source itself is left where it was, so the deals
+    // that follow are those of the ordinary sequence, not a fixed series after every number.
     void startDeal(std::uint32_t number);
 
     // The shuffle: every card to a random free position, drawn from `random`.

@@ -22,22 +22,18 @@ QString encoded(const QString& value) {
     return QString::fromStdString(fetch::encodeQueryValue(value.toStdString()));
 }
 
+// What the list window says while it has no list to show.
+const char* const kFetching = QT_TRANSLATE_NOOP("Thighscore", "Fetching the high score list...");
+const char* const kNotFetched =
+    QT_TRANSLATE_NOOP("Thighscore", "The high score list could not be fetched. The score server "
+                                    "cannot be reached; open the list again to try once more.");
+
 } // namespace
 
 Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner)
-    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : TNavyWindow(owner, "highscore", tr("Solmarin - High Scores"),
+                  QSize(kClientWidth, kClientHeight)),
       m_shortname(shortname) {
-    setObjectName(QStringLiteral("highscore"));
-    setWindowTitle(tr("Solmarin - High Scores"));
-    setFixedSize(kClientWidth, kClientHeight);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    navylook::setNavyBackground(this);
-    setFont(navylook::uiFont(11));
-
-    LbBackground1 = new TLbBackground(this);
-    LbBackground1->setObjectName(QStringLiteral("LbBackground1"));
-
     panel_main = new TFlatPanel(this);
     panel_main->setObjectName(QStringLiteral("panel_main"));
     panel_main->setGeometry(kClientWidth - 481 - 8, 8, 481, 507);
@@ -79,6 +75,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });
     };
+    getit->OnError = [this](QObject*) { showStatus(tr(kNotFetched)); };
 
     URL1 = new TURL(this);
     URL1->setObjectName(QStringLiteral("URL1"));
@@ -91,18 +88,8 @@ void Thighscore::FormCreate(const QPixmap& backgroundTile) {
     LbBackground1->setPicture(backgroundTile);
 }
 
-void Thighscore::setVisible(bool visible) {
-    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
-}
-
-// The card is drawn when the window is first seen, not while the program starts.
-void Thighscore::showEvent(QShowEvent* event) {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio != m_pictureRatio) {
-        m_pictureRatio = ratio;
-        Image1->setPixmap(artwork::card(40, ratio)); // the Ace of Spades
-    }
-    QWidget::showEvent(event);
+void Thighscore::drawPictures(qreal ratio) {
+    Image1->setPixmap(artwork::card(40, ratio)); // the Ace of Spades
 }
 
 QString Thighscore::scoreUrl(const QString& name, const QString& date, const QString& score) const {
@@ -126,7 +113,15 @@ void Thighscore::sendscore(const QString& name, const QString& date, const QStri
 void Thighscore::loadit() {
     getit->PostQuery.clear();
     getit->URL = listUrl();
+    // Said first: a fetch that cannot even start reports so at once.
+    showStatus(tr(kFetching));
     getit->StartFetch();
+}
+
+// A line of the window's own in the viewer, in place of the list.
+void Thighscore::showStatus(const QString& text) {
+    displayhtml->LoadFromString(QStringLiteral("<p align=\"center\"><br>") + text.toHtmlEscaped() +
+                                QStringLiteral("</p>"));
 }
 
 void Thighscore::senditDoneString(QObject*, const QByteArray&) {
@@ -141,6 +136,11 @@ void Thighscore::senditDoneString(QObject*, const QByteArray&) {
 }
 
 void Thighscore::getitDoneString(QObject*, const QByteArray& Result) {
+    // An error page in place of the list is no list.
+    if (getit->StatusCode() >= 400) {
+        showStatus(tr(kNotFetched));
+        return;
+    }
     displayhtml->LoadFromString(QString::fromUtf8(Result), QString());
 }
 

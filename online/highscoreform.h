@@ -2,19 +2,19 @@
 // page the server keeps.
 #pragma once
 
+#include "navywindow.h"
+
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
 class ImageButton;
 class QLabel;
 class TFlatPanel;
 class THTTPGet;
 class ThtmlLite;
-class TLbBackground;
 class TURL;
 
-class Thighscore : public QWidget {
+class Thighscore : public TNavyWindow {
     Q_OBJECT
 
 public:
@@ -24,8 +24,6 @@ public:
     // `backgroundTile` is the main window's cloth; `shortname` names the score program and the
     // list page on the server; `owner` is the window this one belongs to.
     Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner = nullptr);
-
-    void setVisible(bool visible) override;
 
     // Posts one score; the three values are sent as they stand, encoded for the query.
     void sendscore(const QString& name, const QString& date, const QString& score);
@@ -43,7 +41,6 @@ public:
     void button_doneClick();
 
     // The window's controls, under the names the rest of the program knows them by.
-    TLbBackground* LbBackground1 = nullptr;
     TFlatPanel* panel_main = nullptr;
     ThtmlLite* displayhtml = nullptr;
     QLabel* Image1 = nullptr;
@@ -61,11 +58,11 @@ signals:
     void postFailed();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void drawPictures(qreal ratio) override;
 
 private:
     void FormCreate(const QPixmap& backgroundTile);
+    void showStatus(const QString& text);
 
     QString m_shortname;
-    qreal m_pictureRatio = 0;
 };

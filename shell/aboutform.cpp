@@ -19,19 +19,7 @@ const QColor kYellow(255, 255, 0);
 } // namespace
 
 Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
-    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-    setObjectName(QStringLiteral("about"));
-    setWindowTitle(tr("Solmarin - About"));
-    setFixedSize(kClientWidth, kClientHeight);
-    // Closing hides the window; it lives as long as the program and must not end it.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    navylook::setNavyBackground(this);
-    setFont(navylook::uiFont(11));
-
-    LbBackground1 = new TLbBackground(this);
-    LbBackground1->setObjectName(QStringLiteral("LbBackground1"));
-
+    : TNavyWindow(owner, "about", tr("Solmarin - About"), QSize(kClientWidth, kClientHeight)) {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(42, 10, 217, 54);
@@ -63,6 +51,10 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
     button_done = new TSelButton(QStringLiteral("button_done"), this);
     button_done->setGeometry(202, 164, 95, 20);
     navylook::styleButton(button_done, tr("Done"), Qt::AlignHCenter);
+    // Alone among the window's white and yellow lettering, a silver caption reads as a button
+    // that is switched off: this one is lettered white and turns yellow under the mouse.
+    button_done->setFontColor(Qt::white);
+    button_done->setColorOverCaption(kYellow);
     connect(button_done, &TSelButton::clicked, this, &Tabout::Button1Click);
 
     URL1 = new TURL(this);
@@ -77,22 +69,7 @@ void Tabout::FormCreate(const QPixmap& backgroundTile) {
     LbBackground1->setPicture(backgroundTile);
 }
 
-void Tabout::setVisible(bool visible) {
-    navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
-}
-
-// The picture is drawn when the window is first seen, not while the program starts, and drawn
-// again at a later showing on a screen of another pixel density.
-void Tabout::showEvent(QShowEvent* event) {
-    drawTitlePicture();
-    QWidget::showEvent(event);
-}
-
-void Tabout::drawTitlePicture() {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio == m_titleRatio)
-        return;
-    m_titleRatio = ratio;
+void Tabout::drawPictures(qreal ratio) {
     Image1->setPixmap(artwork::titlePicture(ratio));
 }
 

@@ -2,19 +2,16 @@
 // credits and the version.
 #pragma once
 
-#include <QFont>
-#include <QPixmap>
-#include <QStringList>
-#include <QWidget>
-
 #include "navylook.h"
+#include "navywindow.h"
+
+#include <QPixmap>
 
 class QLabel;
-class TLbBackground;
 class TSelButton;
 class TURL;
 
-class Tabout : public QWidget {
+class Tabout : public TNavyWindow {
     Q_OBJECT
 
 public:
@@ -25,10 +22,6 @@ public:
     // this one is centred over and belongs to.
     explicit Tabout(const QPixmap& backgroundTile, QWidget* owner = nullptr);
 
-    // Showing also centres the window over its owner when it was hidden, and brings it to the
-    // front when it was already open.
-    void setVisible(bool visible) override;
-
     // Event handlers.
     void Label7Click();
     void Button1Click();
@@ -36,7 +29,6 @@ public:
     // The window's controls, under the names the rest of the program knows them by. The text of
     // `version` is the installed version that the update check compares; `URL1` opens the
     // maker's web site for the main window's logo as well.
-    TLbBackground* LbBackground1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Label7 = nullptr;
     QLabel* Label1 = nullptr;
@@ -46,12 +38,9 @@ public:
     TURL* URL1 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void drawPictures(qreal ratio) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate(const QPixmap& backgroundTile);
-    void drawTitlePicture();
-
-    qreal m_titleRatio = 0;
 };

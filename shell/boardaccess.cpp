@@ -234,8 +234,14 @@ bool BoardAccess::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::FocusOut:
-    case QEvent::Resize:
         if (watched == m_controls.board)
+            placeMark();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        // The table lays its cards out anew when the window is resized, after the board
+        // itself: the mark follows its card, not the board.
+        if (watched == m_controls.board || (m_place != kNone && watched == control(m_place)))
             placeMark();
         break;
     default:

@@ -107,10 +107,13 @@ void CardAnimator::finish() {
         QSignalBlocker quiet(m_clock);
         m_clock->stop();
     }
+    const bool wasRunning = !m_sprites.empty();
     m_sprites.clear();
     m_progress = 1;
     if (m_overlay)
         m_overlay->hide();
+    if (wasRunning)
+        emit landed();
 }
 
 void CardAnimator::hold(qreal progress) {

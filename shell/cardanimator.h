@@ -67,6 +67,10 @@ public:
     };
     const std::vector<Sprite>& sprites() const { return m_sprites; }
 
+signals:
+    // The cards of an animation have landed: it ran to its end or was ended early.
+    void landed();
+
 private:
     friend class AnimationOverlay;
     void paint(QWidget* overlay);

@@ -59,9 +59,11 @@ void Thelp::createSidePanel() {
     SelButton3 = pageButton("SelButton3", tr("Game Play"), 3, 32);
     SelButton4 = pageButton("SelButton4", tr("Scoring"), 4, 56);
     SelButton5 = pageButton("SelButton5", tr("Documentation"), 5, 80);
+    // The keys and the deal controls, which the pages above do not tell of.
+    SelButton6 = pageButton("SelButton6", tr("Keys and Deals"), 6, 104);
 
     button_about = new TSelButton(QStringLiteral("button_about"), panel_side);
-    button_about->setGeometry(kButtonX, 104, kButtonWidth, kButtonHeight);
+    button_about->setGeometry(kButtonX, 128, kButtonWidth, kButtonHeight);
     navylook::styleButton(button_about, tr("About"), Qt::AlignLeft);
     connect(button_about, &TSelButton::clicked, this, &Thelp::button_aboutClick);
 
@@ -106,6 +108,7 @@ void Thelp::createMainPanel() {
     memo3 = page("memo3", QStringLiteral("gameplay"));
     memo4 = page("memo4", QStringLiteral("scoring"));
     memo5 = page("memo5", QStringLiteral("history"));
+    memo6 = page("memo6", QStringLiteral("keys"));
 }
 
 QTextEdit* Thelp::page(const char* name, const QString& textName) {

@@ -31,7 +31,7 @@ public:
     // The page in front, the one the reader sees.
     QTextEdit* currentPage() const;
 
-    // Event handlers. SelButton1Click serves all four page buttons.
+    // Event handlers. SelButton1Click serves all the page buttons.
     void SelButton1Click(TSelButton* sender);
     void button_aboutClick();
     void button_doneClick();
@@ -43,6 +43,7 @@ public:
     TSelButton* SelButton3 = nullptr;
     TSelButton* SelButton4 = nullptr;
     TSelButton* SelButton5 = nullptr;
+    TSelButton* SelButton6 = nullptr;
     TSelButton* button_about = nullptr;
     TSelButton* button_done = nullptr;
     TFlatPanel* panel_main = nullptr;
@@ -51,6 +52,7 @@ public:
     QTextEdit* memo3 = nullptr;
     QTextEdit* memo4 = nullptr;
     QTextEdit* memo5 = nullptr;
+    QTextEdit* memo6 = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

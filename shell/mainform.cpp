@@ -35,6 +35,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QValidator>
@@ -525,6 +526,8 @@ void Tmain::createBoardHelpers() {
     m_animator = new CardAnimator(
         {panel_board1, Image1, cards, image_stock, image_discard},
         [this](int image) { return imagelist_bigcards.image(image); }, this);
+    connect(m_animator, &CardAnimator::landed, this,
+            [this] { errorbox::guard([this] { landed(); }); });
 }
 
 // ---- Drawing from the engine ---------------------------------------------------------------
@@ -562,13 +565,13 @@ void Tmain::refresh() {
     showCard(image_discard, m_shownDiscard, m_game.discard() > 0 ? m_game.discard() : -1, true);
     showCard(image_stock, m_shownStock, m_game.stockShowsBack() ? 0 : -1, true);
 
-    setLabelText(label_score, tr("Score: %1").arg(m_game.score()), true);
-    setLabelText(label_bonus, QString::fromStdString(m_game.bonusText()), true);
-    setLabelText(label_cardsleft, tr("Cards Left: %1").arg(m_game.cardsLeft()), true);
+    if (!m_moving && !m_animator->running())
+        showLabels();
     setLabelText(label_name, greetingText(), true);
     if (button_undo->isVisibleTo(panel_board1) != m_game.undoButtonVisible())
         button_undo->setVisible(m_game.undoButtonVisible());
     Undo1->setEnabled(m_game.undoMenuEnabled());
+    Hint1->setEnabled(m_game.playing());
 
     const std::optional<std::uint32_t> number = m_game.dealNumber();
     label_deal->setText(number ? tr("Deal %1").arg(*number) : QString());
@@ -576,6 +579,12 @@ void Tmain::refresh() {
     if (!m_hinted.empty() && m_hinted != m_game.snapshot())
         clearHint();
     m_access->refreshed();
+}
+
+void Tmain::showLabels() {
+    setLabelText(label_score, tr("Score: %1").arg(m_game.score()), true);
+    setLabelText(label_bonus, QString::fromStdString(m_game.bonusText()), true);
+    setLabelText(label_cardsleft, tr("Cards Left: %1").arg(m_game.cardsLeft()), true);
 }
 
 // The engine greets in English; the table greets in the player's language. The greeting is
@@ -611,7 +620,7 @@ void Tmain::FormCreate() {
     loadinifile();
     // The engine starts with no game in progress and its cover table filled.
     playsounds("entered");
-    panel_name->show();
+    askForName();
 }
 
 void Tmain::FormShow() {
@@ -847,6 +856,7 @@ std::string Tmain::playerName() {
 }
 
 void Tmain::hidePanels() {
+    m_heldPanels.clear();
     panel_wait->hide();
     panel_lost->hide();
     panel_name->hide();
@@ -854,47 +864,89 @@ void Tmain::hidePanels() {
 }
 
 void Tmain::showLostPanel(bool bringToFront) {
-    panel_lost->show();
-    if (bringToFront)
-        panel_lost->raise();
+    whenLanded([this, bringToFront] {
+        panel_lost->show();
+        if (bringToFront)
+            panel_lost->raise();
+    });
 }
 
 void Tmain::showClearedPanel() {
     const QString title = tr("You Cleared The Board!");
-    Label1->setText(title);
-    Label2->setText(title);
-    label_score1->setText(tr("Your Score: %1").arg(m_game.score()));
-    button_sendscore->show();
-    panel_cleared->show();
-    panel_cleared->raise();
+    const QString score = tr("Your Score: %1").arg(m_game.score());
+    whenLanded([this, title, score] {
+        Label1->setText(title);
+        Label2->setText(title);
+        label_score1->setText(score);
+        button_sendscore->show();
+        panel_cleared->show();
+        panel_cleared->raise();
+    });
+}
+
+// An end panel opened by a move waits until the move's last card has landed, so that nothing
+// flies beneath it.
+void Tmain::whenLanded(std::function<void()> show) {
+    if (m_moving)
+        m_heldPanels.push_back(std::move(show));
+    else
+        show();
+}
+
+// A move changes the engine and the cards' pictures at once; the flying cards are painted over
+// them. The labels and an end panel follow when the cards land.
+void Tmain::playMove(const std::function<void()>& move) {
+    m_animator->finish();
+    const auto before = shownImages();
+    {
+        m_moving = true;
+        const auto moved = qScopeGuard([this] { m_moving = false; });
+        move();
+        refresh();
+    }
+    m_animator->moved(before, shownImages());
+    if (!m_animator->running())
+        landed();
+}
+
+void Tmain::landed() {
+    showLabels();
+    std::vector<std::function<void()>> held;
+    held.swap(m_heldPanels);
+    for (const auto& show : held)
+        show();
+    // The keys go on to the panel that opened.
+    if (!held.empty())
+        m_access->refreshed();
 }
 
 // ---- Handlers ------------------------------------------------------------------------------
 
 // A click during an animation ends it at once and is then handled like any other.
 void Tmain::card_19Click(ImageButton* sender) {
-    m_animator->finish();
-    const auto before = shownImages();
-    m_game.card_19Click(sender->hint().toInt());
-    refresh();
-    m_animator->moved(before, shownImages());
+    const int slot = sender->hint().toInt();
+    playMove([this, slot] { m_game.card_19Click(slot); });
 }
 
 void Tmain::image_stockClick() {
-    m_animator->finish();
-    const auto before = shownImages();
-    m_game.image_stockClick();
-    refresh();
-    m_animator->moved(before, shownImages());
+    playMove([this] { m_game.image_stockClick(); });
 }
 
 void Tmain::button_startClick() {
-    // A winnable deal may take a moment to find; the board is dealt when it is there.
+    // A winnable deal may take a moment to find; the board is dealt when it is there. It is the
+    // ordinary sequence's next winnable deal, and the sequence goes on after it.
     if (WinnableDeals1->isChecked()) {
-        m_dealer->findWinnableDeal(m_game.random().seed(),
-                                   [this](std::uint32_t number) { startDeal(number); });
+        m_dealer->findWinnableDeal(m_game.random().seed(), [this](std::uint32_t number) {
+            m_game.random().setSeed(number);
+            dealNext();
+        });
         return;
     }
+    dealNext();
+}
+
+// The next deal of the random sequence.
+void Tmain::dealNext() {
     m_dealer->cancel();
     m_animator->finish();
     m_game.button_startClick();
@@ -934,10 +986,16 @@ void Tmain::ResetScreenLocation1Click() {
 }
 
 void Tmain::ChangeName1Click() {
+    askForName();
+}
+
+// Asked for a name, the player types it straight away: the field has the keys and its text is
+// selected, so the first letter replaces the old name and Enter takes the new one.
+void Tmain::askForName() {
     panel_name->show();
     panel_name->raise();
-    // Asked for a name, the player types it straight away.
     edit_aname->setFocus(Qt::OtherFocusReason);
+    edit_aname->selectAll();
 }
 
 void Tmain::button_namedoneClick() {
@@ -1068,7 +1126,7 @@ void Tmain::createDealControls() {
     RestartDeal1 = action(file1, N3, "RestartDeal1", tr("Restart Deal"));
     Hint1 = action(file1, N1, "Hint1", tr("Hint"));
     Hint1->setShortcut(QKeySequence(Qt::Key_H));
-    WinnableDeals1 = action(Options1, nullptr, "WinnableDeals1", tr("Winnable deals only"));
+    WinnableDeals1 = action(Options1, nullptr, "WinnableDeals1", tr("Winnable Deals Only"));
     WinnableDeals1->setCheckable(true);
     auto on = [this](QAction* item, void (Tmain::*handler)()) {
         connect(item, &QAction::triggered, this,
@@ -1117,12 +1175,28 @@ void Tmain::showHint(const Solver::Result& result) {
     if (m_hinted != m_game.snapshot() || !m_game.playing())
         return;
     if (result.verdict == Solver::Verdict::Unwinnable) {
-        setLabelText(label_nowin, tr("This game can no longer be won."), true);
-        label_nowin->show();
+        // Whether the player lost the way or never had one: the deal itself decides.
+        if (m_game.historySize() == 0) {
+            showNoWin(Solver::Verdict::Unwinnable);
+            return;
+        }
+        m_hinter->solve(Solver::Position::dealt(m_game.deck()), [this](const Solver::Result& deal) {
+            if (m_hinted == m_game.snapshot() && m_game.playing())
+                showNoWin(deal.verdict);
+        });
     } else if (result.verdict == Solver::Verdict::Winnable) {
         const int move = result.line.front();
         hint_mark->point(move == Solver::kStock ? image_stock : cards[move]);
     }
+}
+
+// `deal` is the verdict on the deal as it was dealt.
+void Tmain::showNoWin(Solver::Verdict deal) {
+    setLabelText(label_nowin,
+                 deal == Solver::Verdict::Unwinnable ? tr("This deal cannot be won.")
+                                                     : tr("This game can no longer be won."),
+                 true);
+    label_nowin->show();
 }
 
 void Tmain::clearHint() {

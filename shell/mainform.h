@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class BoardAccess;
 class BoardScaler;
@@ -161,6 +162,11 @@ private:
     void createClearedPanel();
     void createUpdatePanel();
     void postingFailed();
+    void askForName();
+    void playMove(const std::function<void()>& move);
+    void whenLanded(std::function<void()> show);
+    void landed();
+    void showLabels();
     void createMenu();
     void connectHandlers();
     void connectUpdateHandlers();
@@ -169,8 +175,10 @@ private:
     void handOver();
     void createBoardHelpers();
     void createDealControls();
+    void dealNext();
     void startDeal(std::uint32_t number);
     void showHint(const Solver::Result& result);
+    void showNoWin(Solver::Verdict deal);
     void clearHint();
     void fitBoard();
     std::array<int, Game::kSlots + 3> shownImages() const;
@@ -222,6 +230,10 @@ private:
     CardAnimator* m_animator = nullptr;
     // The "Animations" key is written only once the player has chosen, or found in the file.
     bool m_animationsKept = false;
+    // While a move is handled, and then until its cards land, the labels keep showing the
+    // position before it and the end panel it opens waits here.
+    bool m_moving = false;
+    std::vector<std::function<void()>> m_heldPanels;
 
     // The window's controls, under the names the rest of the program knows them by.
     TLbBackground* LbBackground1 = nullptr;

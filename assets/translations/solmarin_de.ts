@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Tasten und Spiele</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>FERTIG</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Bestenliste wird geladen...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>Die Bestenliste konnte nicht geladen werden. Der Punkteserver ist nicht erreichbar; öffne die Liste noch einmal, um es erneut zu versuchen.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Tipp</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Nur lösbare Spiele</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Nicht mehr zu gewinnen.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Download abgebrochen</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Nur lösbare Spiele</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Dieses Spiel ist nicht lösbar.</translation>
     </message>
 </context>
 <context>

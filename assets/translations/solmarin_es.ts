@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Listo</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Teclas y repartos</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>LISTO</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Cargando la tabla de récords...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>No se pudo cargar la tabla de récords. No se puede conectar con el servidor de puntuaciones; vuelve a abrir la lista para intentarlo de nuevo.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Pista</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Solo repartos ganables</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Ya no se puede ganar.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Descarga interrumpida</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Solo repartos ganables</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Este reparto no se puede ganar.</translation>
     </message>
 </context>
 <context>

@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Touches, donnes</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Chargement du palmarès...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>Impossible de charger le palmarès. Le serveur des scores est injoignable ; rouvrez la liste pour réessayer.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Indice</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Donnes gagnables uniquement</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Cette partie n&apos;est plus gagnable.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Téléchargement interrompu</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Donnes gagnables uniquement</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Cette donne est impossible.</translation>
     </message>
 </context>
 <context>

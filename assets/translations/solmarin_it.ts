@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Fatto</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Tasti e mani</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>FATTO</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Caricamento della classifica...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>Impossibile caricare la classifica. Il server dei punteggi non è raggiungibile; riapri la lista per riprovare.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Suggerimento</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Solo mani vincibili</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Non si può più vincere.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Download interrotto</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Solo mani vincibili</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Questa mano non si può vincere.</translation>
     </message>
 </context>
 <context>

@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Klaar</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Toetsen en spellen</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>KLAAR</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Topscores worden opgehaald...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>De topscores konden niet worden opgehaald. De scoreserver is niet bereikbaar; open de lijst opnieuw om het nog eens te proberen.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Hint</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Alleen winbare spellen</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Niet meer te winnen.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Download afgebroken</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Alleen winbare spellen</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Dit spel is niet te winnen.</translation>
     </message>
 </context>
 <context>

@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Gotowe</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Skróty i rozdania</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>GOTOWE</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Pobieranie listy wyników...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>Nie udało się pobrać listy wyników. Serwer wyników jest nieosiągalny; otwórz listę ponownie, aby spróbować jeszcze raz.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Podpowiedź</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Tylko rozdania do wygrania</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Tej gry nie da się już wygrać.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Pobieranie przerwane</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Tylko rozdania do wygrania</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Tego rozdania nie da się wygrać.</translation>
     </message>
 </context>
 <context>

@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Pronto</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Teclas e jogos</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>PRONTO</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Carregando a lista de recordes...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>Não foi possível carregar a lista de recordes. O servidor de pontuações não responde; abra a lista de novo para tentar outra vez.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Dica</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Só jogos vencíveis</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Não dá mais para vencer.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Download interrompido</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Só jogos vencíveis</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Este jogo não tem solução.</translation>
     </message>
 </context>
 <context>

@@ -218,6 +218,10 @@
         <source>Done</source>
         <translation>Klar</translation>
     </message>
+    <message>
+        <source>Keys and Deals</source>
+        <translation>Tangenter, givar</translation>
+    </message>
 </context>
 <context>
     <name>Thighscore</name>
@@ -232,6 +236,14 @@
     <message>
         <source>DONE</source>
         <translation>KLAR</translation>
+    </message>
+    <message>
+        <source>Fetching the high score list...</source>
+        <translation>Hämtar topplistan...</translation>
+    </message>
+    <message>
+        <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
+        <translation>Topplistan kunde inte hämtas. Poängservern går inte att nå; öppna listan igen för att försöka en gång till.</translation>
     </message>
 </context>
 <context>
@@ -401,10 +413,6 @@
         <translation>Tips</translation>
     </message>
     <message>
-        <source>Winnable deals only</source>
-        <translation>Bara vinnbara givar</translation>
-    </message>
-    <message>
         <source>This game can no longer be won.</source>
         <translation>Spelet går inte längre att vinna.</translation>
     </message>
@@ -435,6 +443,14 @@
     <message>
         <source>Download Aborted</source>
         <translation>Nedladdningen avbröts</translation>
+    </message>
+    <message>
+        <source>Winnable Deals Only</source>
+        <translation>Bara vinnbara givar</translation>
+    </message>
+    <message>
+        <source>This deal cannot be won.</source>
+        <translation>Den här given går inte att vinna.</translation>
     </message>
 </context>
 <context>

@@ -171,18 +171,42 @@ TEST(DealNumber, IsTheSeedBeforeTheShuffleAndDealsTheSameBoardAgain) {
         game.button_startClick();
         ASSERT_EQ(game.dealNumber(), seed);
         const Game::Deck dealt = game.deck();
-        const std::uint32_t following = game.random().seed();
 
         Game again;
+        const std::uint32_t ordinary = seed ^ 0x5A5A5A5Au;
+        again.random().setSeed(ordinary);
         again.startDeal(seed);
         EXPECT_EQ(again.deck(), dealt);
         EXPECT_EQ(again.dealNumber(), seed);
-        EXPECT_EQ(again.random().seed(), following) << "the source goes on as after the deal";
+        EXPECT_EQ(again.random().seed(), ordinary) << "a chosen deal leaves the source alone";
         EXPECT_EQ(again.dealpos(), 29);
         EXPECT_TRUE(again.playing());
     }
     game.startWithDeck(winnableDeck());
     EXPECT_FALSE(game.dealNumber().has_value()) << "a stacked deal has no number";
+}
+
+// Choosing deal 7 (or restarting one) must not fix the deals after it: the next ordinary deal
+// is the one the source was about to make, different for every start of the program.
+TEST(DealNumber, ChoosingADealKeepsTheOrdinarySequence) {
+    for (std::uint32_t start : {0u, 1234567u, 86399999u}) {
+        Game plain;
+        plain.random().setSeed(start);
+        plain.button_startClick();
+        plain.button_startClick();
+        const std::vector<std::uint32_t> expected = {*plain.dealNumber(), plain.random().seed()};
+
+        Game chosen;
+        chosen.random().setSeed(start);
+        chosen.button_startClick();
+        chosen.startDeal(7);
+        chosen.startDeal(*chosen.dealNumber());
+        EXPECT_EQ(chosen.dealNumber(), 7u);
+        chosen.button_startClick();
+        EXPECT_EQ(std::vector<std::uint32_t>({*chosen.dealNumber(), chosen.random().seed()}),
+                  expected)
+            << "from " << start;
+    }
 }
 
 TEST(DealNumber, RestartingADealIsANewGame) {

@@ -8,6 +8,7 @@
 #include "serveraddress.h"
 #include "tablefixture.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -24,6 +25,7 @@ void clearBoard(Table& table) {
     table.deal(winnableDeck());
     for (int slot : clearingOrder())
         table.window->card_19Click(table.card(slot));
+    QVERIFY(table.landed());
 }
 
 void typeName(Table& table, const QString& name) {
@@ -74,6 +76,49 @@ private slots:
         }
         QCOMPARE(server.storedScores(), long(names.size()));
         QVERIFY(table.errors.isEmpty());
+    }
+
+    // Without a server the list window says so inside itself, with no dialog, and asks again
+    // the next time it is opened.
+    void theListSaysWhenItCannotBeFetchedAndAsksAgainWhenOpened() {
+        int closedPort = 0;
+        {
+            RawServer gone("");
+            closedPort = gone.port();
+        }
+        const QByteArray settings =
+            serverSettings("127.0.0.1:" + std::to_string(closedPort)).toUtf8();
+        Table table(settings.constData());
+        QVERIFY(table.show());
+        Thighscore* list = table.window->highscoreWindow();
+        auto shown = [list] { return list->displayhtml->toPlainText().trimmed(); };
+
+        table.action("ViewHighScoreList1")->trigger();
+        QVERIFY(list->isVisible());
+        QCOMPARE(shown(), QStringLiteral("Fetching the high score list..."));
+        QTRY_COMPARE(shown(), QStringLiteral("The high score list could not be fetched. The "
+                                             "score server cannot be reached; open the list "
+                                             "again to try once more."));
+        QVERIFY(table.errors.isEmpty());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(list->isVisible());
+        // For a look by eye, beside the other pictures in the build folder.
+        const QString shot = QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/../screenshot-list-offline.png");
+        QVERIFY(list->grab().toImage().save(shot));
+        qInfo("wrote %s", qPrintable(shot));
+        Table::click(list->button_done);
+        QVERIFY(!list->isVisible());
+
+        // The server is back.
+        const std::string html = "<p>Best: Ann</p>";
+        RawServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(html.size()) +
+                         "\r\n\r\n" + html);
+        serveraddress::setConfigured(server.hostPort());
+        table.action("ViewHighScoreList1")->trigger();
+        QCOMPARE(shown(), QStringLiteral("Fetching the high score list..."));
+        QTRY_COMPARE(shown(), QStringLiteral("Best: Ann"));
+        QCOMPARE(server.requests().size(), std::size_t(1));
     }
 
     void aRefusedPostFailsAtOnceAndStoresNothing() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "application.h"
+#include "cardanimator.h"
 #include "cardimagelist.h"
 #include "decks.h"
 #include "errorbox.h"
@@ -95,6 +96,12 @@ struct Table {
     void click(const QString& name) const { click(control<QWidget>(name)); }
     static void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    }
+
+    // Waits until the cards of the last move have landed, as a player watching the table does:
+    // the labels and an end panel follow them.
+    bool landed() const {
+        return QTest::qWaitFor([this] { return !window->animator()->running(); });
     }
 
     // Starts a game with a stacked deck, as the deal would, and draws it.

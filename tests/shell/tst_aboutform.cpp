@@ -97,6 +97,25 @@ private slots:
         QCOMPARE(m_about->version->font().pixelSize(), 13);
     }
 
+    // Beside the window's white and yellow lettering, Done must not look switched off: its
+    // caption is drawn as bright as the window's white text and still changes under the mouse.
+    void doneDoesNotLookSwitchedOff() {
+        TSelButton* done = m_about->button_done;
+        QVERIFY(done->isEnabled());
+        QCOMPARE(done->fontColor(), textColour(m_about->Label1));
+        QVERIFY(done->colorOverCaption() != done->fontColor());
+        const QImage drawn = done->grab().toImage();
+        const qreal ratio = drawn.devicePixelRatio();
+        // Inside the white border only the caption can be white.
+        const QRect inside(int(2 * ratio), int(2 * ratio), drawn.width() - int(4 * ratio),
+                           drawn.height() - int(4 * ratio));
+        int white = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                white += drawn.pixelColor(x, y) == textColour(m_about->Label1);
+        QVERIFY2(white > 10, qPrintable(QString::number(white)));
+    }
+
     void theCreditsNameTheMakerWithoutOverlapping() {
         auto* year = m_about->findChild<QLabel*>(QStringLiteral("Label3"));
         auto* maker = m_about->findChild<QLabel*>(QStringLiteral("Label4"));

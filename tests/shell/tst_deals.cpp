@@ -1,6 +1,7 @@
-// Deal numbers, Select Deal, Restart Deal, hints and "Winnable deals only" in the main window.
+// Deal numbers, Select Deal, Restart Deal, hints and "Winnable Deals Only" in the main window.
 #include "tablefixture.h"
 
+#include "cardanimator.h"
 #include "solver.h"
 
 #include <QInputDialog>
@@ -35,6 +36,50 @@ QWidget* marked(const Table& table) {
             return w;
     }
     return nullptr;
+}
+
+// A winnable deal and a number of stock clicks right after the deal that leave a game in
+// progress which can no longer be won.
+std::pair<std::uint32_t, int> winnableDealLostByTurningTheStock() {
+    Solver solver;
+    for (std::uint32_t number = 0;; ++number) {
+        Game game;
+        game.startDeal(number);
+        if (solver.solve(game).verdict != Solver::Verdict::Winnable)
+            continue;
+        for (int clicks = 1; game.playing(); ++clicks) {
+            game.image_stockClick();
+            if (game.playing() && solver.solve(game).verdict == Solver::Verdict::Unwinnable)
+                return {number, clicks};
+        }
+    }
+}
+
+// Types `number` into Game > Select Deal... and takes it with Enter, as the player does.
+void selectDeal(Table& table, const QString& number) {
+    table.action("SelectDeal1")->trigger();
+    auto* dialog = table.window->findChild<QInputDialog*>("dialog_deal");
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    auto* edit = dialog->findChild<QLineEdit*>();
+    edit->clear();
+    QTest::keyClicks(edit, number);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTRY_VERIFY(!dialog->isVisible());
+}
+
+// Plays the solver's winning line through the table's controls.
+void playToTheEnd(Table& table) {
+    Solver solver;
+    const Solver::Result result = solver.solve(table.window->game());
+    QVERIFY(result.verdict == Solver::Verdict::Winnable);
+    for (int move : result.line) {
+        if (move == Solver::kStock)
+            table.click("image_stock");
+        else
+            table.click(table.card(move));
+    }
+    QVERIFY(!table.window->game().playing());
 }
 
 } // namespace
@@ -110,6 +155,47 @@ private slots:
         QCOMPARE(table.text("label_deal"), QStringLiteral("Deal %1").arg(number));
     }
 
+    // Two runs of the program start their random sources at different times of day. After
+    // Select Deal 7 each goes on with its own next deal, not with one fixed by the number.
+    void selectDealLeavesEachRunItsOwnNextDeals() {
+        QList<std::uint32_t> nextDeals;
+        for (std::uint32_t startedAt :
+             {Random::seedFromTime(9, 15, 2, 417), Random::seedFromTime(21, 40, 58, 3)}) {
+            Table table;
+            QVERIFY(table.show());
+            Game& game = table.window->game();
+            game.random().setSeed(startedAt);
+            selectDeal(table, "7");
+            QCOMPARE(game.dealNumber(), std::optional<std::uint32_t>(7));
+            QCOMPARE(game.deck(), deckOfDeal(7));
+            table.action("StartGame1")->trigger();
+            QCOMPARE(game.dealNumber(), std::optional<std::uint32_t>(startedAt));
+            nextDeals << *game.dealNumber();
+        }
+        QVERIFY(nextDeals[0] != nextDeals[1]);
+    }
+
+    // A cleared board draws its winning sound from the random source, so the deals after it
+    // differ from those that followed the same deal before. Restart Deal keeps it that way.
+    void restartDealDoesNotRepeatTheDealsThatFollowedIt() {
+        Table table;
+        QVERIFY(table.show());
+        table.window->animator()->setEnabled(false);
+        Game& game = table.window->game();
+        game.random().setSeed(dealWhere(0, Solver::Verdict::Winnable));
+        table.click("button_start");
+        const std::uint32_t first = *game.dealNumber();
+        const std::uint32_t followedBefore = game.random().seed();
+        playToTheEnd(table);
+        const std::uint32_t sequenceNow = game.random().seed();
+        QVERIFY(sequenceNow != followedBefore);
+
+        table.action("RestartDeal1")->trigger();
+        QCOMPARE(game.dealNumber(), std::optional<std::uint32_t>(first));
+        table.action("StartGame1")->trigger();
+        QCOMPARE(game.dealNumber(), std::optional<std::uint32_t>(sequenceNow));
+    }
+
     void hintMarksACardOfAWinningLineUntilTheNextMove() {
         Table table;
         QVERIFY(table.show());
@@ -150,19 +236,60 @@ private slots:
         QVERIFY(!table.visible("hint_mark"));
     }
 
+    // A deal that never could be won is told apart from a game whose way was lost in play.
+    void aLostCauseIsSaidInOneLineAndTheGameGoesOn_data() {
+        QTest::addColumn<bool>("winnableDeal");
+        QTest::addColumn<int>("stockClicks"); // before the hint is asked for
+        QTest::addColumn<QString>("said");
+        const QString never = QStringLiteral("This deal cannot be won.");
+        QTest::newRow("lost deal, asked at once") << false << 0 << never;
+        QTest::newRow("lost deal, asked after a move") << false << 2 << never;
+        const QString lost = QStringLiteral("This game can no longer be won.");
+        QTest::newRow("way lost in play") << true << -1 << lost;
+    }
     void aLostCauseIsSaidInOneLineAndTheGameGoesOn() {
+        QFETCH(bool, winnableDeal);
+        QFETCH(int, stockClicks);
+        QFETCH(QString, said);
         Table table;
         QVERIFY(table.show());
-        table.deal(losingDeck());
+        table.window->animator()->setEnabled(false);
+        if (winnableDeal) {
+            const auto [number, clicks] = winnableDealLostByTurningTheStock();
+            table.window->game().startDeal(number);
+            table.window->refresh();
+            stockClicks = clicks;
+        } else {
+            table.deal(losingDeck());
+        }
+        for (int i = 0; i < stockClicks; ++i)
+            table.click("image_stock");
+        QVERIFY(table.window->game().playing());
         table.action("Hint1")->trigger();
         QTRY_VERIFY(table.visible("label_nowin"));
-        QCOMPARE(table.text("label_nowin"), QStringLiteral("This game can no longer be won."));
+        QCOMPARE(table.text("label_nowin"), said);
         QVERIFY(!table.visible("hint_mark"));
         QVERIFY(table.window->game().playing());
         QVERIFY(!table.visible("panel_lost"));
         table.click("image_stock");
         QVERIFY(!table.visible("label_nowin"));
         QVERIFY(table.window->game().playing());
+    }
+
+    void hintIsOfferedOnlyWhileAGameIsPlayed() {
+        Table table;
+        QVERIFY(table.show());
+        table.window->animator()->setEnabled(false);
+        QAction* hint = table.action("Hint1");
+        QVERIFY(!hint->isEnabled());
+        table.deal(losingDeck());
+        QVERIFY(hint->isEnabled());
+        while (table.window->game().playing())
+            table.click("image_stock");
+        QVERIFY(table.visible("panel_lost"));
+        QVERIFY(!hint->isEnabled());
+        table.click("button_start2");
+        QVERIFY(hint->isEnabled());
     }
 
     void winnableDealsOnlySkipsLostDealsAndIsKept() {

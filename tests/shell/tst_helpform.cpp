@@ -86,8 +86,10 @@ private slots:
                            << "Scoring" << 4 << QRect(7, 56, 122, 20) << left;
         QTest::newRow("5") << "SelButton5"
                            << "Documentation" << 5 << QRect(7, 80, 122, 20) << left;
+        QTest::newRow("6") << "SelButton6"
+                           << "Keys and Deals" << 6 << QRect(7, 104, 122, 20) << left;
         QTest::newRow("about") << "button_about"
-                               << "About" << 0 << QRect(7, 104, 122, 20) << left;
+                               << "About" << 0 << QRect(7, 128, 122, 20) << left;
         QTest::newRow("done") << "button_done"
                               << "Done" << 0 << QRect(18, 404, 95, 20) << int(Qt::AlignHCenter);
     }
@@ -160,6 +162,28 @@ private slots:
         click(m_help->SelButton3);
         QCOMPARE(m_help->currentPage(), m_help->memo3);
         QCOMPARE(m_help->label_caption->text(), QStringLiteral("Game Play"));
+        click(m_help->SelButton1);
+        QCOMPARE(m_help->currentPage(), m_help->memo1);
+    }
+
+    // The program's own page, after the specified ones: one part for each of its subjects.
+    void keysAndDealsHasAPageOfItsOwn() {
+        showHelp();
+        click(m_help->SelButton6);
+        QCOMPARE(m_help->currentPage(), m_help->memo6);
+        QCOMPARE(m_help->label_caption->text(), QStringLiteral("Keys and Deals"));
+        const QStringList lines = linesOf(m_help->memo6);
+        QCOMPARE(lines.first(), QStringLiteral("Keys and Deals"));
+        for (const char* part :
+             {"Playing from the keyboard", "Hint", "Deal numbers", "Select Deal and Restart Deal",
+              "Winnable Deals Only", "Animate Cards"}) {
+            const int at = lines.indexOf(QString::fromUtf8(part));
+            QVERIFY2(at > 0, part);
+            // A title between blank lines, then its text.
+            QVERIFY2(lines.at(at - 1).isEmpty() && lines.at(at + 1).isEmpty() &&
+                         !lines.value(at + 2).isEmpty(),
+                     part);
+        }
         click(m_help->SelButton1);
         QCOMPARE(m_help->currentPage(), m_help->memo1);
     }
@@ -251,7 +275,8 @@ private slots:
     }
 
     void thePagesAreReadOnlyWhiteAndWrapped() {
-        for (QTextEdit* memo : {m_help->memo1, m_help->memo3, m_help->memo4, m_help->memo5}) {
+        for (QTextEdit* memo :
+             {m_help->memo1, m_help->memo3, m_help->memo4, m_help->memo5, m_help->memo6}) {
             QVERIFY(memo->isReadOnly());
             QCOMPARE(memo->frameShape(), QFrame::NoFrame);
             QCOMPARE(memo->document()->documentMargin(), 5.0);

@@ -8,6 +8,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextEdit>
 
 class TstMainForm : public QObject {
     Q_OBJECT
@@ -162,6 +163,10 @@ private slots:
         QTest::newRow("about") << "Help1"
                                << "About1"
                                << "About" << QKeySequence() << -1;
+        // The program's own items are capitalised like the rest.
+        QTest::newRow("winnable only") << "Options1"
+                                       << "WinnableDeals1"
+                                       << "Winnable Deals Only" << QKeySequence() << 0;
     }
     void menuHasItsCaptionsShortcutsAndMarks() {
         QFETCH(QString, menu);
@@ -334,6 +339,7 @@ private slots:
                 table.click("image_stock");
         }
         const QString panel = won ? "panel_cleared" : "panel_lost";
+        QVERIFY(table.landed());
         QVERIFY(table.visible(panel));
 
         if (starter == "StartGame1")
@@ -365,6 +371,7 @@ private slots:
                 QCOMPARE(table.sounds.back(), std::string("placecard"));
         }
         // 1 + 2 + ... + 28 for the run, 20 for each peak, 120 for the untouched stock.
+        QVERIFY(table.landed());
         QCOMPARE(table.text("label_score"), QStringLiteral("Score: 586"));
         QCOMPARE(table.text("label_bonus"), QStringLiteral("+120"));
         QVERIFY(table.visible("panel_cleared"));
@@ -395,6 +402,7 @@ private slots:
         table.deal(losingDeck());
         for (int i = 1; i <= 23; ++i) {
             table.click("image_stock");
+            QVERIFY(table.landed());
             QCOMPARE(table.text("label_cardsleft"), QStringLiteral("Cards Left: %1").arg(23 - i));
         }
         QVERIFY(table.visible("panel_lost"));
@@ -446,6 +454,7 @@ private slots:
         const Game::Deck deck = winnableDeck();
         Table::click(table.card(19));
         Table::click(table.card(20));
+        QVERIFY(table.landed());
         QCOMPARE(table.text("label_score"), QStringLiteral("Score: 3"));
         QVERIFY(table.visible("button_undo"));
         QVERIFY(table.action("Undo1")->isEnabled());
@@ -479,6 +488,22 @@ private slots:
         QTRY_VERIFY(table.window->centralWidget()->height() >= 500);
         table.window->resize(771, table.window->height());
         QTRY_COMPARE(table.window->centralWidget()->width(), 771);
+    }
+
+    // The Help page on keys and deals names the menu items and keys as the window has them.
+    void helpNamesTheMenuItemsAndKeysAsTheyAre() {
+        Table table;
+        auto* page = table.window->findChild<QTextEdit*>("memo6");
+        QVERIFY(page);
+        const QString text = page->toPlainText();
+        for (const char* item : {"SelectDeal1", "RestartDeal1", "Hint1"})
+            QVERIFY2(text.contains("Game > " + table.action(item)->text()), item);
+        for (const char* item : {"WinnableDeals1", "AnimateCards1"})
+            QVERIFY2(text.contains("Options > " + table.action(item)->text()), item);
+        for (const char* item : {"StartGame1", "Undo1", "Hint1", "Help2"}) {
+            const QString key = table.action(item)->shortcut().toString();
+            QVERIFY2(text.contains("\n" + key + ": "), qPrintable(key));
+        }
     }
 
     void helpAndAboutOpenFromTheMenu() {

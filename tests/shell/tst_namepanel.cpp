@@ -91,6 +91,38 @@ private slots:
         QCOMPARE(table.text("label_name"), QStringLiteral("Good Luck Maximiliane Osterman"));
     }
 
+    // Whenever the panel asks, the keys go to the field with its text selected: the first
+    // letter typed replaces the old name and Enter takes the new one.
+    void typingReplacesTheNameAndEnterTakesIt_data() {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addColumn<QString>("asked"); // the text selected when the panel asks
+        QTest::newRow("at start") << false << "Guest";
+        QTest::newRow("Change  Name") << true << "Robin";
+    }
+    void typingReplacesTheNameAndEnterTakesIt() {
+        QFETCH(bool, fromMenu);
+        QFETCH(QString, asked);
+        Table table;
+        QVERIFY(table.show());
+        table.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(table.window.get()));
+        auto* edit = table.control<QLineEdit>("edit_aname");
+        if (fromMenu) {
+            typeInto(table, "edit_aname", asked);
+            QTest::keyClick(edit, Qt::Key_Return);
+            table.click("button_start");
+            table.action("ChangeName1")->trigger();
+        }
+        QVERIFY(table.visible("panel_name"));
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(edit->selectedText(), asked);
+        // Keys go where the player's keys would: to whatever has the focus.
+        QTest::keyClicks(nullptr, "Tom");
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+        QVERIFY(!table.visible("panel_name"));
+        QCOMPARE(table.control<QLineEdit>("edit_name")->text(), QStringLiteral("Tom"));
+    }
+
     void enterTakesTheName() {
         Table table;
         QVERIFY(table.show());
@@ -121,6 +153,7 @@ private slots:
             table.click("button_namedone");
         table.deal(winnableDeck());
         Table::click(table.card(19));
+        QVERIFY(table.landed());
         QCOMPARE(table.text("label_score"), QStringLiteral("Score: 1"));
         // Keys go where the player's keys would: to whatever has the focus.
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Z, Qt::ControlModifier);
@@ -188,6 +221,7 @@ private slots:
                  table.control("panel_name"));
         // The table stays usable while the panel is open.
         Table::click(table.control("image_stock"));
+        QVERIFY(table.landed());
         QCOMPARE(table.text("label_cardsleft"), QStringLiteral("Cards Left: 22"));
     }
 

@@ -2,6 +2,8 @@
 // look by eye (the README shows one of them).
 #include "tablefixture.h"
 
+#include "aboutform.h"
+
 #include <QCoreApplication>
 #include <QImage>
 
@@ -46,6 +48,18 @@ private slots:
         for (int slot = 19; slot <= 28; ++slot)
             Table::click(table.card(slot));
         writeShot(*table.window, QStringLiteral("screenshot-play.png"));
+    }
+
+    // The About window over the table.
+    void aboutWindow() {
+        Table table;
+        QVERIFY(table.show());
+        table.action("About1")->trigger();
+        auto* about = table.window->findChild<Tabout*>();
+        QVERIFY(about && QTest::qWaitForWindowExposed(about));
+        const QString path = outputPath(QStringLiteral("screenshot-about.png"));
+        QVERIFY(about->grab().toImage().save(path));
+        qInfo("wrote %s", qPrintable(path));
     }
 };
 

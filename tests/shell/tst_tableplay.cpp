@@ -39,6 +39,34 @@ QString announcement(const Table& table) {
 // An animation that lasts as long as a test looks at it.
 constexpr int kHour = 3600 * 1000;
 
+// Notes whether a card was still in flight each time a widget was shown.
+class FlightAtShow : public QObject {
+public:
+    FlightAtShow(QWidget* watched, CardAnimator* animator) : m_animator(animator) {
+        watched->installEventFilter(this);
+    }
+    QList<bool> inFlight;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            inFlight << m_animator->running();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    CardAnimator* m_animator;
+};
+
+QStringList labelTexts(const Table& table) {
+    return {table.text("label_score"), table.text("label_bonus"), table.text("label_cardsleft")};
+}
+
+QStringList engineTexts(Game& game) {
+    return {QString::fromStdString(game.scoreText()), QString::fromStdString(game.bonusText()),
+            QString::fromStdString(game.cardsLeftText())};
+}
+
 bool showAndActivate(Table& table) {
     if (!table.show())
         return false;
@@ -85,6 +113,7 @@ private slots:
         for (int slot : clearingOrder())
             byClicks.card_19Click(slot);
         QCOMPARE(table.window->game().score(), byClicks.score());
+        QVERIFY(table.landed());
         QVERIFY(table.visible("panel_cleared"));
         QVERIFY(!table.control("focus_mark")->isVisible());
         // The keys go on to the panel that opened.
@@ -248,6 +277,7 @@ private slots:
                 QVERIFY(showsImage(table.control<ImageButton>("image_discard"),
                                    table.window->game().discard()));
             }
+            table.window->animator()->finish();
             (animate ? withAnimations : without) =
                 table.window->game().snapshot() + table.text("label_score").toStdString();
         }
@@ -273,6 +303,55 @@ private slots:
         table.click("button_start");
         QVERIFY(!animator->running());
         QVERIFY(!table.control("animation_overlay")->isVisible());
+    }
+
+    // The game is decided at once, but the labels change when the flying card lands, and the
+    // end panel opens only after the last card's flight has ended: nothing flies beneath it.
+    void labelsAndTheEndPanelWaitForTheCardsToLand_data() {
+        QTest::addColumn<bool>("won");
+        QTest::newRow("board cleared") << true;
+        QTest::newRow("game lost") << false;
+    }
+    void labelsAndTheEndPanelWaitForTheCardsToLand() {
+        QFETCH(bool, won);
+        Table table;
+        QVERIFY(table.show());
+        CardAnimator* animator = table.window->animator();
+        Game& game = table.window->game();
+        table.deal(won ? winnableDeck() : losingDeck());
+        QList<QWidget*> moves;
+        if (won) {
+            for (int slot : clearingOrder())
+                moves << table.card(slot);
+        } else {
+            for (int i = 0; i < 23; ++i)
+                moves << table.control("image_stock");
+        }
+        QWidget* panel = table.control(won ? "panel_cleared" : "panel_lost");
+        FlightAtShow shown(panel, animator);
+
+        for (int i = 0; i + 1 < moves.size(); ++i) {
+            animator->setDuration(kHour);
+            const QStringList before = labelTexts(table);
+            Table::click(moves[i]);
+            QVERIFY(animator->running());
+            QVERIFY(engineTexts(game) != before);
+            QCOMPARE(labelTexts(table), before);
+            animator->finish();
+            QCOMPARE(labelTexts(table), engineTexts(game));
+        }
+
+        // The last move, with a flight short enough to watch to its end.
+        animator->setDuration(200);
+        const QStringList before = labelTexts(table);
+        Table::click(moves.last());
+        QVERIFY(!game.playing());
+        QVERIFY(animator->running());
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(labelTexts(table), before);
+        QTRY_VERIFY(panel->isVisible());
+        QCOMPARE(shown.inFlight, QList<bool>{false});
+        QCOMPARE(labelTexts(table), engineTexts(game));
     }
 
     void animationsItemIsKeptOnlyOnceChosen() {

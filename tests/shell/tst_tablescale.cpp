@@ -3,6 +3,8 @@
 #include "tablefixture.h"
 
 #include "artwork.h"
+#include "boardaccess.h"
+#include "cardanimator.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -132,6 +134,55 @@ private slots:
         table.window->resize(
             QSize(qRound(kDesigned.width() * factor), qRound(kDesigned.height() * factor)));
         QCOMPARE(lost->pos(), QPoint(qRound(100 * factor), qRound(50 * factor)));
+    }
+
+    // The gold frame of the keys and the green frame of a hint stay around their card as the
+    // table grows and shrinks back, not where the card was before.
+    void framesFollowTheirCardWhenTheWindowIsResized_data() {
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("keyboard frame") << "focus_mark";
+        QTest::newRow("hint frame") << "hint_mark";
+    }
+    void framesFollowTheirCardWhenTheWindowIsResized() {
+        QFETCH(QString, mark);
+        Table table;
+        QVERIFY(table.show());
+        table.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(table.window.get()));
+        table.window->animator()->setEnabled(false);
+        table.window->game().random().setSeed(7);
+        table.click("button_start");
+        QWidget* frame = nullptr;
+        ImageButton* card = nullptr;
+        if (mark == "focus_mark") {
+            QTest::keyClick(table.window.get(), Qt::Key_Right);
+            BoardAccess* access = table.window->boardAccess();
+            card = access->control(access->focusedPlace());
+            frame = table.control(mark);
+        } else {
+            table.action("Hint1")->trigger();
+            frame = table.control(mark);
+            QTRY_VERIFY(frame->isVisible());
+            for (ImageButton* b : frame->parentWidget()->findChildren<ImageButton*>())
+                if (b->isVisible() && b->geometry().center() == frame->geometry().center())
+                    card = b;
+        }
+        QVERIFY(card && frame && frame->isVisible());
+        const int margin = frame->geometry().right() - card->geometry().right();
+        QVERIFY(margin > 0);
+        for (double factor : {1.5, 2.0, 1.0}) {
+            table.window->resize(
+                QSize(qRound(kDesigned.width() * factor), qRound(kDesigned.height() * factor)));
+            QCOMPARE(table.window->boardScale(), factor);
+            QVERIFY(frame->isVisible());
+            QCOMPARE(frame->geometry(),
+                     card->geometry().adjusted(-margin, -margin, margin, margin));
+            if (factor == 1.5 && mark == "focus_mark") {
+                const QString shot = outputPath("screenshot-frame-1.5x.png");
+                QVERIFY(table.window->grab().toImage().save(shot));
+                qInfo("wrote %s", qPrintable(shot));
+            }
+        }
     }
 
     // A window kept larger than designed opens at that size, the table grown to fit it, and

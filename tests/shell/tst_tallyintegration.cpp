@@ -32,6 +32,7 @@ private slots:
         table.deal(winnableDeck());
         for (int slot : clearingOrder())
             Table::click(table.card(slot));
+        QVERIFY(table.landed());
         QVERIFY(table.visible("panel_cleared"));
         QCOMPARE(tallyText(tally, "mylabel_1"), QString("2"));
         QCOMPARE(tallyText(tally, "mylabel_2"), QString("1"));
@@ -80,6 +81,7 @@ private slots:
         table.deal(losingDeck());
         for (int i = 0; i < 23; ++i)
             table.click("image_stock");
+        QVERIFY(table.landed());
         QVERIFY(table.visible("panel_lost"));
         QCOMPARE(reread(table.tallyPath()).statistic(Tally::kTotalGames), std::string("1"));
     }

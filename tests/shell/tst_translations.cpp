@@ -175,7 +175,8 @@ private slots:
         table.click("image_stock");
         found << misfits(window, QStringLiteral("game"));
         found << misfitsOf(
-            table.control("label_nowin"), {Tmain::tr("This game can no longer be won.")},
+            table.control("label_nowin"),
+            {Tmain::tr("This game can no longer be won."), Tmain::tr("This deal cannot be won.")},
             table.control("panel_board1")->width() - 1 - table.control("label_nowin")->x());
         QMenuBar* menu = window->menuBar();
         if (menu->sizeHint().width() > window->width())
@@ -184,10 +185,12 @@ private slots:
         table.deal(losingDeck());
         for (int i = 0; i < 23; ++i)
             table.click("image_stock");
+        QVERIFY(table.landed());
         QVERIFY(table.visible("panel_lost"));
         found << misfits(window, QStringLiteral("lost panel"));
 
         clearBoard(table);
+        QVERIFY(table.landed());
         QVERIFY(table.visible("panel_cleared"));
         found << misfits(window, QStringLiteral("cleared panel"));
         auto* wait = table.control<TFlatPanel>("panel_wait");
@@ -216,8 +219,8 @@ private slots:
 
         auto* help = window->findChild<Thelp*>();
         help->show();
-        for (TSelButton* page :
-             {help->SelButton1, help->SelButton3, help->SelButton4, help->SelButton5}) {
+        for (TSelButton* page : {help->SelButton1, help->SelButton3, help->SelButton4,
+                                 help->SelButton5, help->SelButton6}) {
             help->SelButton1Click(page);
             found << misfits(help, QStringLiteral("help ") + page->caption());
         }
@@ -253,6 +256,7 @@ private slots:
                 QVERIFY(table.show());
                 table.window->move(40, 30);
                 clearBoard(table);
+                QVERIFY(table.landed());
                 QVERIFY(table.visible("panel_cleared"));
                 table.click("button_sendscore");
                 QTRY_VERIFY_WITH_TIMEOUT(server.requests().size() >= before + 2, 10000);
@@ -332,8 +336,10 @@ private slots:
             table.click("image_stock");
             for (int slot = 19; slot <= 28; ++slot)
                 Table::click(table.card(slot));
+            QVERIFY(table.landed());
             writeShot(table.window.get(), QStringLiteral("screenshot-%1-table.png").arg(tag));
             clearBoard(table);
+            QVERIFY(table.landed());
             writeShot(table.window.get(), QStringLiteral("screenshot-%1-panel.png").arg(tag));
             auto* help = table.window->findChild<Thelp*>();
             help->show();
