@@ -8,6 +8,9 @@
 
 namespace {
 
+// The longest decimal int, "-2147483648".
+constexpr int kMaxFieldLength = 11;
+
 // Which two slots lie on each of the slots 1..18; the bottom row 19..28 lies free.
 constexpr Game::Cover kCoverTable[Game::kCoveredSlots + 1] = {
     {0, 0},   {4, 5},   {6, 7},   {8, 9},   {10, 11}, {11, 12}, {13, 14},
@@ -15,26 +18,20 @@ constexpr Game::Cover kCoverTable[Game::kCoveredSlots + 1] = {
     {23, 24}, {24, 25}, {25, 26}, {26, 27}, {27, 28},
 };
 
-void appendInt(std::string& out, int value) {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
-
-// Most fields are cards and slots below 100; they are written without the general conversion,
-// since a snapshot is taken on every move.
-void appendField(std::string& out, int value) {
+// Writes one field and its "*". Most fields are cards and slots below 100; they are written
+// without the general conversion, since a snapshot is taken on every move and the server takes
+// one on every move it replays.
+char* writeField(char* out, int value) {
     if (value >= 0 && value < 10) {
-        const char field[2] = {static_cast<char>('0' + value), '*'};
-        out.append(field, 2);
+        *out++ = static_cast<char>('0' + value);
     } else if (value >= 10 && value < 100) {
-        const char field[3] = {static_cast<char>('0' + value / 10),
-                               static_cast<char>('0' + value % 10), '*'};
-        out.append(field, 3);
+        *out++ = static_cast<char>('0' + value / 10);
+        *out++ = static_cast<char>('0' + value % 10);
     } else {
-        appendInt(out, value);
-        out += '*';
+        out = std::to_chars(out, out + kMaxFieldLength, value).ptr;
     }
+    *out++ = '*';
+    return out;
 }
 
 // Reads the fields of a snapshot line one by one, each up to the next "*".
@@ -53,6 +50,19 @@ public:
     }
 
     bool number(int& out) {
+        // Most fields are one or two digits: read at once, as the general path would.
+        const std::size_t left = m_line.size() - m_pos;
+        const char* at = m_line.data() + m_pos;
+        if (left >= 2 && isDigit(at[0]) && at[1] == '*') {
+            out = at[0] - '0';
+            m_pos += 2;
+            return true;
+        }
+        if (left >= 3 && isDigit(at[0]) && isDigit(at[1]) && at[2] == '*') {
+            out = (at[0] - '0') * 10 + (at[1] - '0');
+            m_pos += 3;
+            return true;
+        }
         const std::size_t end = m_line.find('*', m_pos);
         if (end == std::string::npos || end == m_pos) {
             return false;
@@ -67,6 +77,8 @@ public:
     bool atEnd() const { return m_pos == m_line.size(); }
 
 private:
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
     const std::string& m_line;
     std::size_t m_pos = 0;
 };
@@ -92,6 +104,13 @@ void Game::setListener(GameListener* listener) {
 
 void Game::cue(const char* sound) {
     m_listener->playsounds(sound);
+}
+
+void Game::record(const char* move) {
+    if (m_moveCount++ > 0) {
+        m_moveLine += '.';
+    }
+    m_moveLine += move;
 }
 
 bool Game::covered(int n) const {
@@ -140,6 +159,8 @@ void Game::newGame(const Deck* stacked) {
     m_history.clear();
     m_undoButtonVisible = false;
     m_undoMenuEnabled = false;
+    m_moveLine.clear();
+    m_moveCount = 0;
     if (stacked) {
         m_deck = *stacked;
         m_dealNumber.reset();
@@ -198,6 +219,7 @@ void Game::card_19Click(int n) {
         cue("invalid");
         return;
     }
+    record(std::to_string(n).c_str());
     savestatus();
     ++m_chain;
     m_listener->checkforhigher(4, m_chain);
@@ -230,6 +252,7 @@ void Game::image_stockClick() {
     if (!m_playing) {
         return;
     }
+    record("s");
     m_chain = 0;
     savestatus();
     ++m_flipcount;
@@ -327,26 +350,28 @@ void Game::flipall() {
 // --- Undo -----------------------------------------------------------------------------------
 
 std::string Game::snapshot() const {
-    std::string line;
-    line.reserve(512);
-    appendField(line, m_score);
-    line += m_bonus;
-    line += '*';
-    appendField(line, m_dealpos);
-    appendField(line, m_chain);
-    appendField(line, m_flipcount);
-    appendField(line, m_discard);
+    // Room for every field at its longest, written in place and then cut to its length.
+    std::string line((kSnapshotFields - 1) * (kMaxFieldLength + 1) + m_bonus.size() + 1, '\0');
+    char* out = line.data();
+    out = writeField(out, m_score);
+    out = std::copy(m_bonus.begin(), m_bonus.end(), out);
+    *out++ = '*';
+    out = writeField(out, m_dealpos);
+    out = writeField(out, m_chain);
+    out = writeField(out, m_flipcount);
+    out = writeField(out, m_discard);
     for (int p = 1; p <= card::kCount; ++p) {
-        appendField(line, m_deck[p]);
+        out = writeField(out, m_deck[p]);
     }
     for (int n = 1; n <= kSlots; ++n) {
-        appendField(line, m_slots[n].card);
-        appendField(line, covered(n) ? 0 : 1);
+        out = writeField(out, m_slots[n].card);
+        out = writeField(out, covered(n) ? 0 : 1);
     }
     for (int n = 1; n <= kSlots; ++n) {
-        appendField(line, m_covers[n].a);
-        appendField(line, m_covers[n].b);
+        out = writeField(out, m_covers[n].a);
+        out = writeField(out, m_covers[n].b);
     }
+    line.resize(static_cast<std::size_t>(out - line.data()));
     return line;
 }
 
@@ -360,6 +385,7 @@ void Game::button_undoClick() {
     if (!m_playing || m_history.empty()) {
         return;
     }
+    record("u");
     const std::string line = std::move(m_history.back());
     m_history.pop_back();
     m_playing = false;

@@ -94,6 +94,12 @@ public:
     // The snapshot line of the current position, as savestatus records it.
     std::string snapshot() const;
 
+    // The moves taken since the deal, joined by ".": the slot of each card played, "s" for each
+    // stock click, "u" for each undo that took a move back. Clicks that change nothing are left
+    // out, so the line played again on the same deal reaches the same position and score.
+    const std::string& moveLine() const { return m_moveLine; }
+    std::size_t moveCount() const { return m_moveCount; }
+
     // State.
     bool playing() const { return m_playing; }
     const Deck& deck() const { return m_deck; }
@@ -127,6 +133,7 @@ private:
     bool restore(const std::string& line);
     void showCardsLeft();
     void cue(const char* sound);
+    void record(const char* move);
 
     GameListener m_silent;
     GameListener* m_listener;
@@ -150,6 +157,8 @@ private:
     bool m_undoButtonVisible = false;
     bool m_undoMenuEnabled = true;
     std::vector<std::string> m_history; // newest last
+    std::string m_moveLine;
+    std::size_t m_moveCount = 0;
     std::string m_clearedTitle = "YOUR CLEARED THE BOARD!";
     std::string m_clearedScoreText;
 };

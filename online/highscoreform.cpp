@@ -2,6 +2,7 @@
 #include "highscoreform.h"
 
 #include "artwork.h"
+#include "buttoncomps.h"
 #include "errorbox.h"
 #include "fetchcore.h"
 #include "flatpanel.h"
@@ -65,6 +66,14 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     connect(button_done, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_doneClick(); }); });
 
+    // Beneath the card, in the column left of the list.
+    button_otherlist = new TSelButton(QStringLiteral("button_otherlist"), this);
+    button_otherlist->setGeometry(6, 130, 100, TSelButton::kDefaultHeight);
+    navylook::styleButton(button_otherlist, tr("Deal of the Day"), Qt::AlignHCenter);
+    button_otherlist->hide();
+    connect(button_otherlist, &TSelButton::clicked, this,
+            [this] { errorbox::guard([this] { button_otherlistClick(); }); });
+
     sendit = new THTTPGet(this);
     sendit->setObjectName(QStringLiteral("sendit"));
     sendit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
@@ -92,12 +101,21 @@ void Thighscore::drawPictures(qreal ratio) {
     Image1->setPixmap(artwork::card(40, ratio)); // the Ace of Spades
 }
 
-QString Thighscore::scoreUrl(const QString& name, const QString& date, const QString& score) const {
+QString Thighscore::scoreUrl(const QString& name, const QString& date, const QString& score,
+                             const QString& deal, const QString& moves,
+                             const QString& daily) const {
     // Every value is encoded, so a blank, "&", "=" or "#" in a name cannot break the request
     // or change its query; the server decodes them back to the name as typed.
-    return QString::fromStdString(serveraddress::baseUrl()) + QStringLiteral("/cgi-bin/") +
-           m_shortname + QStringLiteral(".cgi?name=") + encoded(name) + QStringLiteral("&date=") +
-           encoded(date) + QStringLiteral("&score=") + encoded(score);
+    QString url = QString::fromStdString(serveraddress::baseUrl()) + QStringLiteral("/cgi-bin/") +
+                  m_shortname + QStringLiteral(".cgi?name=") + encoded(name) +
+                  QStringLiteral("&date=") + encoded(date) + QStringLiteral("&score=") +
+                  encoded(score);
+    if (!deal.isEmpty())
+        url +=
+            QStringLiteral("&deal=") + encoded(deal) + QStringLiteral("&moves=") + encoded(moves);
+    if (!daily.isEmpty())
+        url += QStringLiteral("&daily=") + encoded(daily);
+    return url;
 }
 
 QString Thighscore::listUrl() const {
@@ -105,8 +123,15 @@ QString Thighscore::listUrl() const {
            m_shortname + QStringLiteral(".shtml");
 }
 
-void Thighscore::sendscore(const QString& name, const QString& date, const QString& score) {
-    sendit->URL = scoreUrl(name, date, score);
+QString Thighscore::dailyListUrl(const QString& date) const {
+    return QString::fromStdString(serveraddress::baseUrl()) + QStringLiteral("/counter/daily/") +
+           date + QStringLiteral(".shtml");
+}
+
+void Thighscore::sendscore(const QString& name, const QString& date, const QString& score,
+                           const QString& deal, const QString& moves, const QString& daily) {
+    m_postedDaily = daily;
+    sendit->URL = scoreUrl(name, date, score, deal, moves, daily);
     sendit->StartFetch();
 }
 
@@ -116,6 +141,34 @@ void Thighscore::loadit() {
     // Said first: a fetch that cannot even start reports so at once.
     showStatus(tr(kFetching));
     getit->StartFetch();
+    showingList(false);
+}
+
+void Thighscore::loadDaily() {
+    if (m_dailyDate.isEmpty())
+        return loadit();
+    getit->PostQuery.clear();
+    getit->URL = dailyListUrl(m_dailyDate);
+    getit->StartFetch();
+    showingList(true);
+}
+
+void Thighscore::setDailyDate(const QString& date) {
+    m_dailyDate = date;
+    showingList(m_showingDaily && !date.isEmpty());
+}
+
+void Thighscore::showingList(bool daily) {
+    m_showingDaily = daily;
+    button_otherlist->setCaption(daily ? tr("All Scores") : tr("Deal of the Day"));
+    button_otherlist->setVisible(!m_dailyDate.isEmpty());
+}
+
+void Thighscore::button_otherlistClick() {
+    if (m_showingDaily)
+        loadit();
+    else
+        loadDaily();
 }
 
 // A line of the window's own in the viewer, in place of the list.
@@ -131,11 +184,22 @@ void Thighscore::senditDoneString(QObject*, const QByteArray&) {
         return;
     }
     emit posted();
-    loadit();
+    if (!m_postedDaily.isEmpty()) {
+        setDailyDate(m_postedDaily);
+        loadDaily();
+    } else {
+        loadit();
+    }
     show();
 }
 
 void Thighscore::getitDoneString(QObject*, const QByteArray& Result) {
+    // A day's page is made with its first score; until then the server has none to give.
+    if (getit->StatusCode() == 404 && getit->URL.contains(QStringLiteral("/counter/daily/"))) {
+        showStatus(
+            tr("No scores have been posted for the Deal of the Day of %1 yet.").arg(m_dailyDate));
+        return;
+    }
     // An error page in place of the list is no list.
     if (getit->StatusCode() >= 400) {
         showStatus(tr(kNotFetched));

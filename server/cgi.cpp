@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     const std::string limit = environment("SOLMARIN_POSTS_PER_MINUTE");
     if (!limit.empty())
         request.postsPerMinute = std::atoi(limit.c_str());
+    request.policy.verifiedOnly = environment("SOLMARIN_VERIFIED_ONLY") == "yes";
     request.now = std::time(nullptr);
     const scores::Response response = request.folder.empty()
                                           ? scores::Response{500, "No score folder is set.\n"}

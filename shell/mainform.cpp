@@ -6,6 +6,7 @@
 #include "boardaccess.h"
 #include "boardscaler.h"
 #include "cardanimator.h"
+#include "daily.h"
 #include "dealnumber.h"
 #include "errorbox.h"
 #include "flatpanel.h"
@@ -15,6 +16,7 @@
 #include "imagebutton.h"
 #include "inifile.h"
 #include "lbback.h"
+#include "moveline.h"
 #include "paths.h"
 #include "serveraddress.h"
 #include "solvertask.h"
@@ -254,6 +256,7 @@ Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
     connectHandlers();
     createBoardHelpers();
     createDealControls();
+    createDailyControls();
     // Whenever a message panel closes the keys go back to the table, so that every menu
     // shortcut works again instead of, say, the name field's own undo.
     for (auto* panel :
@@ -574,7 +577,10 @@ void Tmain::refresh() {
     Hint1->setEnabled(m_game.playing());
 
     const std::optional<std::uint32_t> number = m_game.dealNumber();
-    label_deal->setText(number ? tr("Deal %1").arg(*number) : QString());
+    const QString day = dailyGameDate();
+    label_deal->setText(!day.isEmpty() ? tr("Deal of the Day %1 (deal %2)").arg(day).arg(*number)
+                        : number       ? tr("Deal %1").arg(*number)
+                                       : QString());
     RestartDeal1->setEnabled(number.has_value());
     if (!m_hinted.empty() && m_hinted != m_game.snapshot())
         clearHint();
@@ -1022,14 +1028,25 @@ void Tmain::TallyList1Click() {
         m_tally->show();
 }
 
+// The main list, whatever was played; the window offers the day's list beside it.
 void Tmain::ViewHighScoreList1Click() {
-    button_highscoresClick();
-}
-
-void Tmain::button_highscoresClick() {
     if (!m_highscore)
         return;
     m_highscore->loadit();
+    m_highscore->show();
+}
+
+// After a Deal of the Day, that day's list.
+void Tmain::button_highscoresClick() {
+    if (!m_highscore)
+        return;
+    const QString day = dailyGameDate();
+    if (day.isEmpty()) {
+        m_highscore->loadit();
+    } else {
+        m_highscore->setDailyDate(day);
+        m_highscore->loadDaily();
+    }
     m_highscore->show();
 }
 
@@ -1058,10 +1075,19 @@ void Tmain::button_sendscoreClick() {
     if (edit_name->text().isEmpty())
         NameValidator::setText(edit_name, QStringLiteral("Guest"));
     // A post that cannot even be started shows as one that is never answered.
+    // A numbered deal proves its score with its moves, unless they are more than the server
+    // reads; such a score goes without them, as an older game's would.
+    QString deal, moves;
+    const std::optional<std::uint32_t> number = m_game.dealNumber();
+    if (number && m_game.moveCount() <= moveline::kMaxMoves) {
+        deal = QString::number(*number);
+        moves = QString::fromStdString(m_game.moveLine());
+    }
     try {
         if (m_highscore)
             m_highscore->sendscore(edit_name->text(), postingDate(),
-                                   QString::number(m_game.score()));
+                                   QString::number(m_game.score()), deal, moves,
+                                   deal.isEmpty() ? QString() : dailyGameDate());
     } catch (...) {
     }
     m_countdown = 40;
@@ -1242,4 +1268,36 @@ void Tmain::AnimateCards1Click() {
     m_animationsKept = true;
     m_animator->setEnabled(AnimateCards1->isChecked());
     saveinifile();
+}
+
+// ---- Deal of the Day -----------------------------------------------------------------------
+
+void Tmain::createDailyControls() {
+    DealOfTheDay1 = new QAction(tr("Deal of the Day"), file1);
+    DealOfTheDay1->setObjectName(QStringLiteral("DealOfTheDay1"));
+    file1->insertAction(N3, DealOfTheDay1);
+    connect(DealOfTheDay1, &QAction::triggered, this,
+            [this] { errorbox::guard([this] { DealOfTheDay1Click(); }); });
+    // Room for the longer text of the day's deal, still right of the greeting.
+    label_deal->setGeometry(352, 14, 400, 16);
+}
+
+// The day is the computer's own date; the search for its deal runs away from the window.
+void Tmain::DealOfTheDay1Click() {
+    const QDate today = m_today.isValid() ? m_today : QDate::currentDate();
+    const daily::Date date{today.year(), today.month(), today.day()};
+    m_dealer->findWinnableDeal(daily::seed(date), [this, today](std::uint32_t number) {
+        m_dailyDate = today;
+        m_dailyDeal = number;
+        startDeal(number);
+        if (m_highscore)
+            m_highscore->setDailyDate(dailyGameDate());
+    });
+}
+
+QString Tmain::dailyGameDate() const {
+    const std::optional<std::uint32_t> number = m_game.dealNumber();
+    if (!m_dailyDate.isValid() || !number || *number != m_dailyDeal)
+        return QString();
+    return m_dailyDate.toString(Qt::ISODate);
 }

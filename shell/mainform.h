@@ -7,6 +7,7 @@
 #include "solver.h"
 #include "update.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
@@ -125,6 +126,13 @@ public:
     void RestartDeal1Click();
     void WinnableDeals1Click();
     void AnimateCards1Click();
+    // The Deal of the Day: the same winnable deal on every computer on the same date.
+    void DealOfTheDay1Click();
+    // The date the Deal of the Day is dealt for; an invalid date (the default) follows the
+    // computer's clock.
+    void setToday(const QDate& date) { m_today = date; }
+    // The day ("YYYY-MM-DD") whose deal is being played, or empty when the deal is another.
+    QString dailyGameDate() const;
 
     // The update check and the download of the installer.
     void checkupdateDoneString(QObject* Sender, const QByteArray& Result);
@@ -177,6 +185,7 @@ private:
     void createDealControls();
     void dealNext();
     void startDeal(std::uint32_t number);
+    void createDailyControls();
     void showHint(const Solver::Result& result);
     void showNoWin(Solver::Verdict deal);
     void clearHint();
@@ -318,4 +327,10 @@ private:
     HintMark* hint_mark = nullptr;  // a hint's answer: the card or stock to play
     SolverTask* m_dealer = nullptr; // finds winnable deals
     SolverTask* m_hinter = nullptr; // works out hints
+
+    // The Deal of the Day: its menu item, the date asked for and the deal found for it.
+    QAction* DealOfTheDay1 = nullptr;
+    QDate m_today;
+    QDate m_dailyDate;
+    std::uint32_t m_dailyDeal = 0;
 };

@@ -12,9 +12,18 @@
 //              stock), or "unwinnable", or "over" when no game is being played
 //   hint       print the first move of that line as a command ("click S" or "stock"), or "none"
 //              when the position cannot be won
-// Only state, info, events, solve and hint print; a malformed command is reported on stderr and
-// skipped. A search cut off by its node limit prints "unknown".
+//   replay N LINE
+//              play the move line LINE ("19.s.24.u.24": slots, "s" for the stock, "u" for
+//              Undo) on deal N apart from the game above, and print "score=S cleared=C" (C 1
+//              when the board was cleared, else 0), with " illegal=K" when move K could not be
+//              made (the replay stops there)
+//   daily YYYY-MM-DD
+//              print the number of that date's Deal of the Day
+// Only state, info, events, solve, hint, replay and daily print; a malformed command is reported on
+// stderr and skipped. A search cut off by its node limit prints "unknown".
+#include "daily.h"
 #include "game.h"
+#include "moveline.h"
 #include "solver.h"
 
 #include <charconv>
@@ -22,6 +31,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +105,31 @@ template <typename T> bool parseNumber(const std::string& text, T& out) {
     return !text.empty() && result.ec == std::errc() && result.ptr == last;
 }
 
+// "score=S cleared=C", or nothing when the deal or the line cannot be read.
+std::string replayLine(const std::string& deal, const std::string& line) {
+    std::uint32_t number = 0;
+    std::vector<int> moves;
+    std::string why;
+    if (!parseNumber(deal, number) || !moveline::parse(line, moves, why)) {
+        return {};
+    }
+    const moveline::Outcome outcome = moveline::replay(number, moves);
+    std::string out =
+        "score=" + std::to_string(outcome.score) + " cleared=" + (outcome.cleared ? "1" : "0");
+    if (!outcome.legal) {
+        out += " illegal=" + std::to_string(outcome.illegalMove);
+    }
+    return out;
+}
+
+std::string dailyLine(const std::string& text) {
+    daily::Date date;
+    if (!daily::parseDate(text, date)) {
+        return {};
+    }
+    return std::to_string(*daily::deal(date));
+}
+
 } // namespace
 
 int main() {
@@ -116,6 +151,21 @@ int main() {
         bool ok = extra.empty();
         if (command.empty()) {
             continue;
+        } else if (command == "replay") {
+            // An empty line of moves is a line too: the deal alone.
+            std::string more;
+            words >> more;
+            const std::string out = more.empty() ? replayLine(argument, extra) : std::string();
+            ok = !out.empty();
+            if (ok) {
+                std::cout << out << '\n';
+            }
+        } else if (command == "daily") {
+            const std::string out = ok ? dailyLine(argument) : std::string();
+            ok = !out.empty();
+            if (ok) {
+                std::cout << out << '\n';
+            }
         } else if (command == "seed") {
             std::uint32_t seed = 0;
             ok = ok && parseNumber(argument, seed);

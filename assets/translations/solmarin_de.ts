@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>Die Bestenliste konnte nicht geladen werden. Der Punkteserver ist nicht erreichbar; öffne die Liste noch einmal, um es erneut zu versuchen.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Spiel des Tages</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Alle Ergebnisse</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Für das Spiel des Tages vom %1 wurden noch keine Punkte gesendet.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Dieses Spiel ist nicht lösbar.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Spiel des Tages %1 (Spiel Nr. %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Spiel des Tages</translation>
     </message>
 </context>
 <context>

@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>No se pudo cargar la tabla de récords. No se puede conectar con el servidor de puntuaciones; vuelve a abrir la lista para intentarlo de nuevo.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Reparto del día</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Todas las puntuaciones</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Todavía no se han enviado puntuaciones para el reparto del día del %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Este reparto no se puede ganar.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Reparto del día %1 (reparto %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Reparto del día</translation>
     </message>
 </context>
 <context>

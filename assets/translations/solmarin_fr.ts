@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>Impossible de charger le palmarès. Le serveur des scores est injoignable ; rouvrez la liste pour réessayer.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Donne du jour</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Tous les scores</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Aucun score n&apos;a encore été envoyé pour la donne du jour du %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Cette donne est impossible.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Donne du jour %1 (donne n° %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Donne du jour</translation>
     </message>
 </context>
 <context>

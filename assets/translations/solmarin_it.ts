@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>Impossibile caricare la classifica. Il server dei punteggi non è raggiungibile; riapri la lista per riprovare.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Mano del giorno</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Tutti i punteggi</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Non sono ancora stati inviati punteggi per la mano del giorno del %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Questa mano non si può vincere.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Mano del giorno %1 (mano %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Mano del giorno</translation>
     </message>
 </context>
 <context>

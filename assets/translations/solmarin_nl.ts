@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>De topscores konden niet worden opgehaald. De scoreserver is niet bereikbaar; open de lijst opnieuw om het nog eens te proberen.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Spel van de dag</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Alle scores</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Er zijn nog geen scores ingestuurd voor het spel van de dag van %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Dit spel is niet te winnen.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Spel van de dag %1 (spel %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Spel van de dag</translation>
     </message>
 </context>
 <context>

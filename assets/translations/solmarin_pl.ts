@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>Nie udało się pobrać listy wyników. Serwer wyników jest nieosiągalny; otwórz listę ponownie, aby spróbować jeszcze raz.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Rozdanie dnia</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Wszystkie wyniki</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Nikt nie wysłał jeszcze wyniku dla rozdania dnia z %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Tego rozdania nie da się wygrać.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Rozdanie dnia %1 (rozdanie %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Rozdanie dnia</translation>
     </message>
 </context>
 <context>

@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>Não foi possível carregar a lista de recordes. O servidor de pontuações não responde; abra a lista de novo para tentar outra vez.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Jogo do dia</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Todas as pontuações</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Ainda não foram enviadas pontuações para o jogo do dia de %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Este jogo não tem solução.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Jogo do dia %1 (jogo %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Jogo do dia</translation>
     </message>
 </context>
 <context>

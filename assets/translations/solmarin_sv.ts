@@ -245,6 +245,18 @@
         <source>The high score list could not be fetched. The score server cannot be reached; open the list again to try once more.</source>
         <translation>Topplistan kunde inte hämtas. Poängservern går inte att nå; öppna listan igen för att försöka en gång till.</translation>
     </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Dagens giv</translation>
+    </message>
+    <message>
+        <source>All Scores</source>
+        <translation>Alla resultat</translation>
+    </message>
+    <message>
+        <source>No scores have been posted for the Deal of the Day of %1 yet.</source>
+        <translation>Inga poäng har skickats in ännu för dagens giv den %1.</translation>
+    </message>
 </context>
 <context>
     <name>Tmain</name>
@@ -451,6 +463,14 @@
     <message>
         <source>This deal cannot be won.</source>
         <translation>Den här given går inte att vinna.</translation>
+    </message>
+    <message>
+        <source>Deal of the Day %1 (deal %2)</source>
+        <translation>Dagens giv %1 (giv %2)</translation>
+    </message>
+    <message>
+        <source>Deal of the Day</source>
+        <translation>Dagens giv</translation>
     </message>
 </context>
 <context>

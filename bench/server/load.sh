@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Load on a score server of our own: posts per second and list reads per second with 50
-# concurrent clients, measured with wrk against lighttpd on 127.0.0.1 for a bounded time.
+# concurrent clients, measured with wrk against lighttpd on 127.0.0.1 for a bounded time. Posts
+# come as older games send them (three keys), as a won game with its moves that the server
+# plays again, and as a won Deal of the Day (today's, on the server's UTC date).
 # Usage: bench/server/load.sh [build folder] [seconds per run]
 set -euo pipefail
 
@@ -21,10 +23,28 @@ for _ in $(seq 100); do
 done
 
 base="http://127.0.0.1:$port"
-echo "== posts: GET /cgi-bin/solmarin.cgi, 50 connections, ${seconds} s"
+report() { grep -E "Requests/sec|50%|99%|Non-2xx|requests in"; }
+echo "== posts: GET /cgi-bin/solmarin.cgi, three keys, 50 connections, ${seconds} s"
 wrk -t2 -c50 -d"${seconds}s" --latency \
-    "$base/cgi-bin/solmarin.cgi?name=Load%20Test&date=12/7/26&score=123" | grep -E "Requests/sec|50%|99%|Non-2xx|requests in"
+    "$base/cgi-bin/solmarin.cgi?name=Load%20Test&date=12/7/26&score=123" | report
+
+# A won game: the solver's line on a deal, and the score the console's replay gives it.
+engine="$build/bin/solmarin-engine"
+won_query() {
+    local line score
+    line=$(printf 'seed %s\nnew\nsolve\n' "$1" | "$engine" | cut -d' ' -f2- | tr ' ' '.')
+    score=$(printf 'replay %s %s\n' "$1" "$line" | "$engine" | sed 's/score=\(-*[0-9]*\).*/\1/')
+    echo "name=Load%20Test&date=12/7/26&score=$score&deal=$1&moves=$line"
+}
+if [ -x "$engine" ]; then
+    echo "== posts: a won game with its moves, replayed, 50 connections, ${seconds} s"
+    wrk -t2 -c50 -d"${seconds}s" --latency "$base/cgi-bin/solmarin.cgi?$(won_query 7)" | report
+    day=$(date -u +%F)
+    deal=$(printf 'daily %s\n' "$day" | "$engine")
+    echo "== posts: a won Deal of the Day ($day), replayed, 50 connections, ${seconds} s"
+    wrk -t2 -c50 -d"${seconds}s" --latency \
+        "$base/cgi-bin/solmarin.cgi?$(won_query "$deal")&daily=$day" | report
+fi
 echo "== list reads: GET /counter/solmarin.shtml (100 places), 50 connections, ${seconds} s"
-wrk -t2 -c50 -d"${seconds}s" --latency "$base/counter/solmarin.shtml" |
-    grep -E "Requests/sec|50%|99%|Non-2xx|requests in"
+wrk -t2 -c50 -d"${seconds}s" --latency "$base/counter/solmarin.shtml" | report
 echo "stored: $(sed -n 's/.*<p align="center">\([0-9]*\) score.*/\1/p' "$folder/www/counter/solmarin.shtml")"

@@ -138,3 +138,36 @@ TEST(Console, APositionWithOnlyALosingStockClickLeftIsUnwinnable) {
     const std::vector<std::string> out = runConsole(script + "solve\nhint\nstock\nsolve\nhint\n");
     EXPECT_EQ(out, (std::vector<std::string>{"unwinnable", "none", "over", "none"}));
 }
+
+// An operator checks a stored post by hand: the console replays its line on its deal.
+TEST(Console, ReplaysAMoveLineOnItsDealAndTellsTheDailyDeal) {
+    const std::vector<std::string> solved = runConsole("seed 7\nnew\nsolve\n");
+    ASSERT_EQ(solved.size(), 1u);
+    ASSERT_EQ(solved[0].substr(0, 9), "winnable ");
+    std::string line = solved[0].substr(9);
+    std::replace(line.begin(), line.end(), ' ', '.');
+    const std::string cut = line.substr(0, line.rfind('.'));
+    // The same moves played through the console's own commands give the score to compare.
+    std::string script = "seed 7\nnew\n";
+    for (std::size_t at = 0; at < line.size();) {
+        std::size_t dot = line.find('.', at);
+        if (dot == std::string::npos)
+            dot = line.size();
+        const std::string move = line.substr(at, dot - at);
+        script += move == "s" ? "stock\n" : "click " + move + "\n";
+        at = dot + 1;
+    }
+    script += "state\nreplay 7 " + line + "\nreplay 7 " + cut + "\nreplay 7 1." + line +
+              "\nreplay 7\nreplay 7 1.x\nreplay -1 19\ndaily 2026-12-08\ndaily 2026-12-08\n"
+              "daily 2026-02-30\n";
+    const std::vector<std::string> out = runConsole(script);
+    ASSERT_EQ(out.size(), 7u);
+    const std::string score = out[0].substr(0, out[0].find('*'));
+    EXPECT_EQ(out[1], "score=" + score + " cleared=1");
+    EXPECT_EQ(out[2].substr(out[2].size() - 10), " cleared=0");
+    EXPECT_EQ(out[3], "score=0 cleared=0 illegal=1");
+    EXPECT_EQ(out[4], "score=0 cleared=0");
+    EXPECT_EQ(out[5], out[6]);
+    EXPECT_FALSE(out[5].empty());
+    EXPECT_EQ(out[5].find_first_not_of("0123456789"), std::string::npos) << out[5];
+}

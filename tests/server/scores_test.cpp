@@ -94,7 +94,7 @@ protected:
     void TearDown() override { (void)std::system(("rm -rf '" + m_folder + "'").c_str()); }
     scores::Response post(const std::string& query, const std::string& address = "10.0.0.1",
                           int limit = 0, std::int64_t now = 1000) {
-        return scores::handle({query, address, m_folder, limit, now});
+        return scores::handle({query, address, m_folder, limit, now, {}});
     }
     std::string page() const {
         std::ifstream in(scores::pagePath(m_folder));

@@ -200,8 +200,9 @@ private slots:
                 out << (a->isSeparator() ? "-" + a->objectName() : a->objectName());
             return out;
         };
-        QCOMPARE(names("file1"), QStringList({"StartGame1", "SelectDeal1", "RestartDeal1", "-N3",
-                                              "Undo1", "Hint1", "-N1", "Exit1"}));
+        QCOMPARE(names("file1"),
+                 QStringList({"StartGame1", "SelectDeal1", "RestartDeal1", "DealOfTheDay1", "-N3",
+                              "Undo1", "Hint1", "-N1", "Exit1"}));
         QCOMPARE(names("Options1"),
                  QStringList({"PlaySounds1", "ResetScreenLocation1", "ChangeName1", "updatecheck",
                               "AnimateCards1", "WinnableDeals1"}));

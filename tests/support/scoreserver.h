@@ -19,7 +19,8 @@
 class ScoreServer {
 public:
     // `postsPerMinute` is the per-address limit (0: none); tests post from one address.
-    explicit ScoreServer(int postsPerMinute = 0) {
+    // `verifiedOnly` refuses scores that come without their moves.
+    explicit ScoreServer(int postsPerMinute = 0, bool verifiedOnly = false) {
         // A proxy set for the machine must not stand between the tests and their own server.
         ::setenv("no_proxy", "127.0.0.1", 1);
         char folder[] = "/tmp/solmarin-scores-XXXXXX";
@@ -34,8 +35,14 @@ public:
             ::setenv("SOLMARIN_CGI", SOLMARIN_TEST_CGI, 1);
             const std::string port = std::to_string(m_port);
             const std::string limit = std::to_string(postsPerMinute);
-            ::execl(SOLMARIN_TEST_SCORE_SERVER, SOLMARIN_TEST_SCORE_SERVER, "--posts-per-minute",
-                    limit.c_str(), port.c_str(), m_folder.c_str(), static_cast<char*>(nullptr));
+            if (verifiedOnly)
+                ::execl(SOLMARIN_TEST_SCORE_SERVER, SOLMARIN_TEST_SCORE_SERVER, "--verified-only",
+                        "--posts-per-minute", limit.c_str(), port.c_str(), m_folder.c_str(),
+                        static_cast<char*>(nullptr));
+            else
+                ::execl(SOLMARIN_TEST_SCORE_SERVER, SOLMARIN_TEST_SCORE_SERVER,
+                        "--posts-per-minute", limit.c_str(), port.c_str(), m_folder.c_str(),
+                        static_cast<char*>(nullptr));
             ::_exit(127);
         }
         waitUntilListening();
@@ -54,16 +61,17 @@ public:
     std::string hostPort() const { return "127.0.0.1:" + std::to_string(m_port); }
     const std::string& folder() const { return m_folder; }
 
-    // The list page as it lies on disk now.
-    std::string page() const {
-        std::ifstream in(m_folder + "/www/counter/solmarin.shtml");
+    // The list page as it lies on disk now; with a date ("YYYY-MM-DD"), that day's page.
+    std::string page(const std::string& daily = {}) const {
+        std::ifstream in(m_folder + "/www/counter/" +
+                         (daily.empty() ? "solmarin.shtml" : "daily/" + daily + ".shtml"));
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
     // The number of stored scores, from the page's closing line.
-    long storedScores() const {
-        const std::string text = page();
+    long storedScores(const std::string& daily = {}) const {
+        const std::string text = page(daily);
         const std::size_t at = text.rfind("<p align=\"center\">");
         return at == std::string::npos ? -1 : std::atol(text.c_str() + at + 18);
     }
