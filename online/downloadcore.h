@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -17,6 +18,8 @@ struct Job {
     std::ostream* out = nullptr; // receives the body of a 2xx answer
     std::int64_t limit = 0;      // a longer body fails; 0 means no limit
     const std::atomic<bool>* abort = nullptr; // polled at least every tenth of a second
+    // When the transfer must have ended, however steadily the server sends; none by default.
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
 enum class Failure {
@@ -26,7 +29,8 @@ enum class Failure {
     Connect, // osError holds the system's error number
     TooLarge,
     WriteFailed,
-    Other, // message says what
+    Deadline, // the transfer had not ended by the job's deadline
+    Other,    // message says what
 };
 
 struct Answer {
@@ -41,14 +45,16 @@ struct Answer {
 // Runs one download to its end on the calling thread.
 void run(const Job& job, Answer& answer);
 
-// Checks a downloaded file's minisign signature against a public key (see minisign.h); the
-// check lives in the module too, so the program loads libsodium only when it updates. Gives
+// Checks the open downloaded file's minisign signature against a public key (see
+// minisign::verifyDescriptor), giving the trusted comment of a good one; the check lives in the
+// module too, so the program loads libsodium only when it updates. Gives
 // minisign::Verdict::Malformed when the module cannot be loaded.
-int verifyFile(const std::string& path, const std::string& signature, const std::string& publicKey);
+int verifyDescriptor(int fd, const std::string& signature, const std::string& publicKey,
+                     std::string& trustedComment);
 
 using RunDownload = void (*)(const Job&, Answer&);
 inline constexpr char kRunDownloadSymbol[] = "solmarinRunDownload";
-using VerifyFile = int (*)(const std::string&, const std::string&, const std::string&);
-inline constexpr char kVerifyFileSymbol[] = "solmarinVerifyFile";
+using VerifyDescriptor = int (*)(int, const std::string&, const std::string&, std::string&);
+inline constexpr char kVerifyDescriptorSymbol[] = "solmarinVerifyDescriptor";
 
 } // namespace download

@@ -14,7 +14,7 @@ namespace {
 
 struct Entries {
     RunDownload run = nullptr;
-    VerifyFile verify = nullptr;
+    VerifyDescriptor verify = nullptr;
 };
 
 Entries loadModule(std::string& error) {
@@ -26,7 +26,7 @@ Entries loadModule(std::string& error) {
         if (!module)
             return;
         entry.run = reinterpret_cast<RunDownload>(::dlsym(module, kRunDownloadSymbol));
-        entry.verify = reinterpret_cast<VerifyFile>(::dlsym(module, kVerifyFileSymbol));
+        entry.verify = reinterpret_cast<VerifyDescriptor>(::dlsym(module, kVerifyDescriptorSymbol));
         if (!entry.run || !entry.verify) {
             entry = Entries();
             loadError = "the download module has no entry point";
@@ -50,13 +50,13 @@ void run(const Job& job, Answer& answer) {
     entry.run(job, answer);
 }
 
-int verifyFile(const std::string& path, const std::string& signature,
-               const std::string& publicKey) {
+int verifyDescriptor(int fd, const std::string& signature, const std::string& publicKey,
+                     std::string& trustedComment) {
     std::string error;
     const Entries entry = loadModule(error);
     if (!entry.verify)
         return static_cast<int>(minisign::Verdict::Malformed);
-    return entry.verify(path, signature, publicKey);
+    return entry.verify(fd, signature, publicKey, trustedComment);
 }
 
 } // namespace download

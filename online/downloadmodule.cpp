@@ -10,6 +10,7 @@
 #include <poll.h>
 #include <strings.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -24,6 +25,8 @@ constexpr int kStallPolls = 60 * 1000 / kPollMilliseconds;
 // one we talk to.
 constexpr std::size_t kMaxHead = 64 * 1024;
 constexpr std::size_t kChunk = 16 * 1024;
+// Our own result code, beside curl's, for a transfer past the job's deadline.
+constexpr int kPastDeadline = -1;
 
 struct CurlInit {
     CurlInit() { curl_global_init(CURL_GLOBAL_DEFAULT); }
@@ -48,8 +51,10 @@ struct Transfer {
     std::int64_t received = 0;
     bool tooLarge = false;
     bool streamFailed = false;
+    bool deadlinePassed = false; // while connecting
 
     bool aborted() const { return job.abort && job.abort->load(); }
+    bool pastDeadline() const { return std::chrono::steady_clock::now() >= job.deadline; }
 
     // Connects, sends the request and reads the answer; gives a curl result code.
     int run() {
@@ -71,6 +76,10 @@ struct Transfer {
         for (int polls = 0;; ++polls) {
             if (aborted()) {
                 code = CURLE_ABORTED_BY_CALLBACK;
+                return false;
+            }
+            if (pastDeadline()) {
+                code = kPastDeadline;
                 return false;
             }
             if (polls == kStallPolls) {
@@ -109,6 +118,9 @@ struct Transfer {
         for (;;) {
             if (inBody && contentLength >= 0 && received >= contentLength)
                 return CURLE_OK;
+            // A server that trickles its answer never stalls; this bounds it all the same.
+            if (pastDeadline())
+                return kPastDeadline;
             std::size_t n = 0;
             const CURLcode code = curl_easy_recv(easy, buffer, sizeof buffer, &n);
             if (code == CURLE_AGAIN) {
@@ -190,7 +202,10 @@ struct Transfer {
 
     // Called by curl while it connects, so that a close of the game need not wait for it.
     static int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-        return static_cast<Transfer*>(user)->aborted() ? 1 : 0;
+        auto* transfer = static_cast<Transfer*>(user);
+        if (transfer->pastDeadline())
+            transfer->deadlinePassed = true;
+        return transfer->aborted() || transfer->deadlinePassed ? 1 : 0;
     }
 
     bool bodyWanted() const { return answer.status >= 200 && answer.status < 300; }
@@ -221,6 +236,9 @@ void fail(download::Answer& answer, int code, CURL* easy) {
     using download::Failure;
     switch (code) {
     case CURLE_OK:
+        return;
+    case kPastDeadline:
+        answer.failure = Failure::Deadline;
         return;
     case CURLE_ABORTED_BY_CALLBACK:
         answer.failure = Failure::Aborted;
@@ -266,7 +284,9 @@ solmarinRunDownload(const download::Job& job, download::Answer& answer) {
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &Transfer::progress);
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &t);
-    const int code = t.run();
+    int code = t.run();
+    if (code == CURLE_ABORTED_BY_CALLBACK && t.deadlinePassed)
+        code = kPastDeadline;
     if (code == CURLE_WRITE_ERROR)
         answer.failure = t.tooLarge ? download::Failure::TooLarge : download::Failure::WriteFailed;
     else
@@ -274,7 +294,7 @@ solmarinRunDownload(const download::Job& job, download::Answer& answer) {
 }
 
 extern "C" __attribute__((visibility("default"))) int
-solmarinVerifyFile(const std::string& path, const std::string& signature,
-                   const std::string& publicKey) {
-    return static_cast<int>(minisign::verifyFile(path, signature, publicKey));
+solmarinVerifyDescriptor(int fd, const std::string& signature, const std::string& publicKey,
+                         std::string& trustedComment) {
+    return static_cast<int>(minisign::verifyDescriptor(fd, signature, publicKey, &trustedComment));
 }

@@ -35,6 +35,10 @@ struct Settings {
     std::string referer;
     bool binaryData = false;
     bool useCache = false;
+    // Whatever answers may be hostile: a body longer than this ends the fetch as a failure
+    // before more of it is held, and so does a fetch still running at its deadline.
+    long long maxBodySize = 256 * 1024;
+    long deadlineMs = 30000;
 };
 
 // The extra request header lines (without line ends) a fetch sends besides the ones the
@@ -47,6 +51,9 @@ constexpr std::size_t kChunkSize = 1025;
 constexpr long kConnectTimeout = 30;
 // A transfer that receives nothing for this many seconds fails.
 constexpr long kStallTimeout = 60;
+// Headers beyond this many bytes end the fetch: no server of ours sends more than a few lines,
+// and an endless header must not grow the program.
+constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
 
 struct Result {
     std::string body;

@@ -11,13 +11,24 @@
 #include "imagebutton.h"
 #include "lbback.h"
 #include "navylook.h"
+#include "pagefilter.h"
 #include "serveraddress.h"
 #include "url.h"
 
 #include <QLabel>
+#include <QShortcut>
 #include <QUrl>
 
 namespace {
+
+// The score program answers a post with a line or two; a few KiB leave room for an error page.
+constexpr qint64 kMaxAnswerSize = 4 * 1024;
+// Within the main window's forty-second wait, so a trickling answer fails before it does.
+constexpr int kAnswerDeadlineMs = 30000;
+// The list page comes from the network and is hostile until bounded: 256 KiB is many times the
+// list the score program writes; the viewer shows no larger page anyway.
+constexpr qint64 kMaxListSize = qint64(pagefilter::kMaxPageSize);
+constexpr int kListDeadlineMs = 30000;
 
 QString encoded(const QString& value) {
     return QString::fromStdString(fetch::encodeQueryValue(value.toStdString()));
@@ -62,6 +73,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     button_done->setGeometry(kClientWidth - 126 - 8, kClientHeight - 40 - 4, 126, 40);
     button_done->setCursor(Qt::PointingHandCursor);
     button_done->setAccessibleName(tr("DONE"));
+    button_done->setFocusPolicy(Qt::TabFocus);
     button_done->setPictureSource([](qreal dpr) { return artwork::button(tr("DONE"), dpr); });
     connect(button_done, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_doneClick(); }); });
@@ -76,11 +88,15 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
 
     sendit = new THTTPGet(this);
     sendit->setObjectName(QStringLiteral("sendit"));
+    sendit->MaxBodySize = kMaxAnswerSize;
+    sendit->Deadline = kAnswerDeadlineMs;
     sendit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { senditDoneString(sender, result); });
     };
     getit = new THTTPGet(this);
     getit->setObjectName(QStringLiteral("getit"));
+    getit->MaxBodySize = kMaxListSize;
+    getit->Deadline = kListDeadlineMs;
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });
     };
@@ -91,6 +107,9 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     URL1->setUrlType(TURL::utnone);
 
     FormCreate(backgroundTile);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this,
+            [this] { errorbox::guard([this] { button_doneClick(); }); });
 }
 
 void Thighscore::FormCreate(const QPixmap& backgroundTile) {

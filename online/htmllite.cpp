@@ -2,6 +2,7 @@
 #include "htmllite.h"
 
 #include "navylook.h"
+#include "pagefilter.h"
 
 #include <QScrollBar>
 #include <QTextBlock>
@@ -18,10 +19,16 @@ const QColor kVisited(192, 192, 192);
 // one supplies nothing.
 class PageDocument : public QTextDocument {
 public:
-    using QTextDocument::QTextDocument;
+    explicit PageDocument(ThtmlLite* viewer) : QTextDocument(viewer), m_viewer(viewer) {}
 
 protected:
-    QVariant loadResource(int, const QUrl&) override { return QVariant(); }
+    QVariant loadResource(int type, const QUrl& name) override {
+        emit m_viewer->resourceRefused(type, name);
+        return QVariant();
+    }
+
+private:
+    ThtmlLite* m_viewer;
 };
 
 } // namespace
@@ -53,14 +60,20 @@ ThtmlLite::ThtmlLite(QWidget* parent) : QTextBrowser(parent) {
 }
 
 void ThtmlLite::LoadFromString(const QString& html, const QString& base) {
+    const QByteArray page = html.toUtf8();
+    if (std::size_t(page.size()) > pagefilter::kMaxPageSize)
+        return;
+    const std::string markup =
+        pagefilter::clean(std::string_view(page.constData(), std::size_t(page.size())));
     document()->setBaseUrl(QUrl(base));
-    setHtml(html);
+    setHtml(QString::fromUtf8(markup.data(), qsizetype(markup.size())));
     // Links already followed keep their colour in the new page.
     for (const QString& target : std::as_const(m_visited))
         markVisited(target);
 }
 
-QVariant ThtmlLite::loadResource(int, const QUrl&) {
+QVariant ThtmlLite::loadResource(int type, const QUrl& name) {
+    emit resourceRefused(type, name);
     return QVariant();
 }
 

@@ -22,12 +22,18 @@ public:
     explicit ThtmlLite(QWidget* parent = nullptr);
 
     // Replaces the page shown with `html`, read with the base reference `base` (empty here).
+    // The page is reduced to markup that loads and embeds nothing first (pagefilter); a page
+    // too large to lay out quickly is not shown, and the one before stays.
     void LoadFromString(const QString& html, const QString& base = QString());
 
     THotSpotClickEvent OnHotSpotClick;
 
     // Every resource the page names (pictures, style sheets) is left out.
     QVariant loadResource(int type, const QUrl& name) override;
+
+signals:
+    // A resource was asked for and refused; the filtered page should name none.
+    void resourceRefused(int type, const QUrl& name);
 
 private:
     void hotSpotClicked(const QUrl& link);

@@ -48,6 +48,8 @@ void THTTPGet::StartFetch() {
     settings.referer = Referer.toStdString();
     settings.binaryData = BinaryData;
     settings.useCache = UseCache;
+    settings.maxBodySize = MaxBodySize;
+    settings.deadlineMs = Deadline;
     auto* worker = new THTTPGetThread(settings, bool(OnProgress));
     m_worker = worker;
     // Both arrive queued on the GUI thread, in the order the worker sent them: every progress

@@ -69,6 +69,10 @@ public:
     QString PostQuery;
     QString Referer;
     bool WaitThread = false;
+    // Every fetch is bounded: a longer body, or a fetch not ended by the deadline (in
+    // milliseconds), fails and raises OnError. Each user sets the bounds its documents need.
+    qint64 MaxBodySize = fetch::Settings().maxBodySize;
+    int Deadline = int(fetch::Settings().deadlineMs);
     TOnProgressEvent OnProgress;
     TOnDoneStringEvent OnDoneString;
     TNotifyEvent OnError;

@@ -22,6 +22,9 @@ struct Transfer {
     bool contentLengthSeen = false;
     bool badContentLength = false;
     bool refused = false; // the body was not wanted (binary data without a length)
+    bool tooLarge = false;
+    bool headerTooLarge = false;
+    std::size_t headerBytes = 0;
 };
 
 bool headerIs(const char* line, std::size_t size, const char* name) {
@@ -37,6 +40,11 @@ bool headerIs(const char* line, std::size_t size, const char* name) {
 
 size_t onHeader(char* line, size_t, size_t size, void* user) {
     auto* transfer = static_cast<Transfer*>(user);
+    transfer->headerBytes += size;
+    if (transfer->headerBytes > fetch::kMaxHeaderBytes) {
+        transfer->headerTooLarge = true;
+        return 0;
+    }
     if (headerIs(line, size, "http/")) {
         // A new response (after an interim one) starts its headers afresh.
         transfer->contentLengthSeen = false;
@@ -66,6 +74,12 @@ size_t onBody(char* data, size_t, size_t size, void* user) {
     fetch::Result& result = transfer->result;
     if (transfer->settings.binaryData && !transfer->contentLengthSeen) {
         transfer->refused = true;
+        return 0;
+    }
+    // Checked before anything is kept, so the body held never passes the bound.
+    if (static_cast<unsigned long long>(result.readed) + size >
+        static_cast<unsigned long long>(transfer->settings.maxBodySize)) {
+        transfer->tooLarge = true;
         return 0;
     }
     // Handed on in chunks of a fixed greatest size, whatever the library delivers at once.
@@ -114,6 +128,10 @@ void setOptions(CURL* easy, Transfer& transfer, const fetch::UrlParts& parts, cu
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, fetch::kConnectTimeout);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, fetch::kStallTimeout);
+    // An announced length over the bound fails before the body starts; a body that announces
+    // nothing is counted as it arrives (onBody). A trickling server meets the deadline.
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(settings.maxBodySize));
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, settings.deadlineMs);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, onHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, onBody);
@@ -198,6 +216,10 @@ solmarinRunFetch(const fetch::Settings& settings, fetch::Result& result, fetch::
         result.error = "stopped";
     else if (transfer.refused)
         result.error = "no Content-Length for binary data";
+    else if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        result.error = "the body is larger than " + std::to_string(settings.maxBodySize) + " bytes";
+    else if (transfer.headerTooLarge)
+        result.error = "the headers are too long";
     else if (transfer.badContentLength)
         result.error = "the Content-Length is no number";
     else if (code != CURLE_OK)

@@ -44,9 +44,12 @@ void THttpCli::GetDocument() {
         ~Idle() { busy = false; }
     } idle{m_busy};
 
+    const auto deadline =
+        Timeout > 0 ? std::chrono::steady_clock::now() + std::chrono::milliseconds(Timeout)
+                    : std::chrono::steady_clock::time_point::max();
     std::string url = URL;
     for (int redirects = 0;; ++redirects) {
-        const std::string next = fetchOnce(url);
+        const std::string next = fetchOnce(url, deadline);
         if (next.empty())
             return;
         if (redirects == kMaxRedirects)
@@ -55,7 +58,8 @@ void THttpCli::GetDocument() {
     }
 }
 
-std::string THttpCli::fetchOnce(const std::string& url) {
+std::string THttpCli::fetchOnce(const std::string& url,
+                                std::chrono::steady_clock::time_point deadline) {
     const QUrl address = parse(url);
     if (!isWebAddress(address))
         throw EHttpException("Bad address: " + url, 404);
@@ -81,6 +85,7 @@ std::string THttpCli::fetchOnce(const std::string& url) {
     job.out = ReceiveStream;
     job.limit = MaxBodySize;
     job.abort = &m_abort;
+    job.deadline = deadline;
 
     download::Answer answer;
     performWaiting(job, answer);
@@ -99,6 +104,8 @@ std::string THttpCli::fetchOnce(const std::string& url) {
                              404);
     case Failure::TooLarge:
         throw EHttpException("Document larger than " + std::to_string(MaxBodySize) + " bytes", 404);
+    case Failure::Deadline:
+        throw EHttpException("Download took too long", 404);
     case Failure::WriteFailed:
         throw EHttpException("Unable to write the received document", 404);
     case Failure::Other:

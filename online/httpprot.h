@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
@@ -43,10 +44,15 @@ public:
     std::ostream* ReceiveStream = nullptr;
     // A body longer than this ends the transfer with an error; 0 means no limit.
     std::int64_t MaxBodySize = 0;
+    // Milliseconds that the whole GetDocument may take, redirections included, however steadily
+    // the server sends; 0 means no limit. A server that sends nothing at all for a minute ends
+    // the transfer in any case.
+    std::int64_t Timeout = 0;
 
     // Sends a GET for URL and follows redirections. Throws EHttpException for a status of 400
-    // or more, a failed connection, a body over MaxBodySize, a stream that refuses the body, or
-    // a transfer abandoned because the program is ending (or Abort was called).
+    // or more, a failed connection, a body over MaxBodySize, a transfer past Timeout, a stream
+    // that refuses the body, or a transfer abandoned because the program is ending (or Abort was
+    // called).
     void GetDocument();
     // Abandons a running transfer; GetDocument then throws "Connection aborted on request".
     void Abort() { m_abort = true; }
@@ -58,7 +64,7 @@ public:
 
 private:
     // Sends one request; gives the address to go on to when the answer redirects.
-    std::string fetchOnce(const std::string& url);
+    std::string fetchOnce(const std::string& url, std::chrono::steady_clock::time_point deadline);
     // Runs the transfer on a worker thread while the calling thread dispatches its events.
     void performWaiting(const download::Job& job, download::Answer& answer);
 

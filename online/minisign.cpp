@@ -4,9 +4,13 @@
 
 #include <sodium.h>
 
+#include <array>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace minisign {
 
@@ -105,47 +109,44 @@ std::optional<Signature> parseSignature(std::string_view text) {
 
 namespace {
 
-// The message a signature covers: the file itself, or its BLAKE2b-512 hash.
-bool signedMessage(const std::string& path, bool prehashed, std::vector<unsigned char>& message) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::vector<char> chunk(kReadChunk);
+// The BLAKE2b-512 hash of the whole file, read through the descriptor from its start.
+bool hashFile(int fd, std::array<unsigned char, crypto_generichash_BYTES_MAX>& hash) {
+    std::vector<unsigned char> chunk(kReadChunk);
     crypto_generichash_state state;
-    if (prehashed)
-        crypto_generichash_init(&state, nullptr, 0, crypto_generichash_BYTES_MAX);
-    while (in) {
-        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        const auto* bytes = reinterpret_cast<const unsigned char*>(chunk.data());
-        if (prehashed)
-            crypto_generichash_update(&state, bytes, got);
-        else
-            message.insert(message.end(), bytes, bytes + got);
+    crypto_generichash_init(&state, nullptr, 0, hash.size());
+    for (off_t offset = 0;;) {
+        const ssize_t got = ::pread(fd, chunk.data(), chunk.size(), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        crypto_generichash_update(&state, chunk.data(), std::size_t(got));
+        offset += got;
     }
-    if (in.bad())
-        return false;
-    if (prehashed) {
-        message.resize(crypto_generichash_BYTES_MAX);
-        crypto_generichash_final(&state, message.data(), message.size());
-    }
+    crypto_generichash_final(&state, hash.data(), hash.size());
     return true;
 }
 
 } // namespace
 
-Verdict verifyFile(const std::string& path, std::string_view signatureText,
-                   std::string_view publicKey) {
+Verdict verifyDescriptor(int fd, std::string_view signatureText, std::string_view publicKey,
+                         std::string* trustedComment) {
     const std::optional<PublicKey> key = parsePublicKey(publicKey);
     const std::optional<Signature> sig = parseSignature(signatureText);
     if (!key || !sig)
         return Verdict::Malformed;
     if (sig->keyId != key->keyId)
         return Verdict::WrongKey;
-    std::vector<unsigned char> message;
-    if (!signedMessage(path, sig->prehashed, message))
+    // A signature over the file itself would have the whole installer read into memory before
+    // anything is known about it.
+    if (!sig->prehashed)
+        return Verdict::Legacy;
+    std::array<unsigned char, crypto_generichash_BYTES_MAX> hash;
+    if (!hashFile(fd, hash))
         return Verdict::Unreadable;
-    if (crypto_sign_verify_detached(sig->signature.data(), message.data(), message.size(),
+    if (crypto_sign_verify_detached(sig->signature.data(), hash.data(), hash.size(),
                                     key->key.data()) != 0)
         return Verdict::BadSignature;
     // The trusted comment is only trusted once the global signature over it holds.
@@ -154,7 +155,19 @@ Verdict verifyFile(const std::string& path, std::string_view signatureText,
     if (crypto_sign_verify_detached(sig->globalSignature.data(), global.data(), global.size(),
                                     key->key.data()) != 0)
         return Verdict::BadSignature;
+    if (trustedComment)
+        *trustedComment = sig->trustedComment;
     return Verdict::Good;
+}
+
+Verdict verifyFile(const std::string& path, std::string_view signatureText,
+                   std::string_view publicKey, std::string* trustedComment) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return Verdict::Unreadable;
+    const Verdict verdict = verifyDescriptor(fd, signatureText, publicKey, trustedComment);
+    ::close(fd);
+    return verdict;
 }
 
 } // namespace minisign

@@ -18,7 +18,7 @@ struct PublicKey {
 };
 
 struct Signature {
-    // Signed over the BLAKE2b-512 hash of the file instead of the file itself.
+    // Signed over the BLAKE2b-512 hash of the file ("ED"), not over the file itself ("Ed").
     bool prehashed = false;
     KeyId keyId{};
     std::array<std::uint8_t, 64> signature{};
@@ -39,11 +39,17 @@ enum class Verdict {
     WrongKey,     // signed by another key than the one we trust
     BadSignature, // the file or the trusted comment is not what was signed
     Unreadable,   // the file cannot be read
+    Legacy,       // signed over the file itself, which we do not take
 };
 
-// Checks the file at `path` against the signature text and the trusted public key.
+// Checks the open file `fd`, read from its start whatever its offset, against the signature
+// text and the trusted public key. Only a prehashed signature can be good. On a good verdict
+// `trustedComment` (when given) receives the comment the signature vouches for.
+Verdict verifyDescriptor(int fd, std::string_view signatureText, std::string_view publicKey,
+                         std::string* trustedComment = nullptr);
+// The same for the file at `path`, opened without following a link.
 Verdict verifyFile(const std::string& path, std::string_view signatureText,
-                   std::string_view publicKey);
+                   std::string_view publicKey, std::string* trustedComment = nullptr);
 
 inline const char* describe(Verdict verdict) {
     switch (verdict) {
@@ -57,6 +63,8 @@ inline const char* describe(Verdict verdict) {
         return "signature does not match";
     case Verdict::Unreadable:
         return "file cannot be read";
+    case Verdict::Legacy:
+        return "signature not prehashed";
     }
     return "";
 }

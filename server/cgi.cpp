@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
     const scores::Response response = request.folder.empty()
                                           ? scores::Response{500, "No score folder is set.\n"}
                                           : scores::handle(request);
+    if (response.status == 400 || response.status == 429)
+        std::fprintf(stderr, "solmarin.cgi: refused a post from %s: %s",
+                     request.remoteAddress.c_str(), response.body.c_str());
     std::printf("Status: %d %s\r\nContent-Type: text/plain; charset=utf-8\r\n"
                 "Cache-Control: no-store\r\nContent-Length: %zu\r\n\r\n%s",
                 response.status, reason(response.status), response.body.size(),

@@ -1,15 +1,14 @@
-// The score server's logic: checking a post, storing it, writing the list page.
+// The score server's logic: checking a post, storing a batch of posts, writing the list page.
 #include "scores.h"
 
 #include "daily.h"
 #include "moveline.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -390,80 +389,51 @@ std::string dailyPagePath(const std::string& folder, const std::string& date) {
     return folder + "/www/counter/daily/" + date + ".shtml";
 }
 
-namespace {
-
-struct Database {
-    sqlite3* db = nullptr;
-    ~Database() { sqlite3_close(db); }
-    bool exec(const char* sql) {
-        return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    std::string error() const { return db ? sqlite3_errmsg(db) : "no database"; }
-};
-
-struct Statement {
-    sqlite3_stmt* statement = nullptr;
-    Statement(sqlite3* db, const char* sql) {
-        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(statement); }
-    explicit operator bool() const { return statement != nullptr; }
-};
-
-// Columns added to the scores table after its first version; an older database gets them in
-// place, its rows then count as unverified and not daily.
-constexpr const char* kAddedColumns[][2] = {
-    {"verified", "INTEGER NOT NULL DEFAULT 0"},
-    {"deal", "INTEGER"},
-    {"moves", "TEXT"},
-    {"daily", "TEXT"},
-};
-
-bool hasColumn(Database& database, const char* name) {
-    Statement columns(database.db, "SELECT 1 FROM pragma_table_info('scores') WHERE name = ?");
-    sqlite3_bind_text(columns.statement, 1, name, -1, SQLITE_STATIC);
-    return columns && sqlite3_step(columns.statement) == SQLITE_ROW;
+Response refused(const std::string& why) {
+    return {400, "Score refused: " + why + ".\n"};
 }
 
-bool addColumns(Database& database) {
-    for (const auto& column : kAddedColumns) {
-        if (hasColumn(database, column[0]))
-            continue;
-        const std::string alter =
-            std::string("ALTER TABLE scores ADD COLUMN ") + column[0] + " " + column[1];
-        // Another request may have added it in the meantime.
-        if (!database.exec(alter.c_str()) && !hasColumn(database, column[0]))
+Response tooMany() {
+    return {429, "Too many scores from this address; try again in a minute.\n"};
+}
+
+Response notStored() {
+    return {500, "The score could not be stored.\n"};
+}
+
+PageFiles::PageFiles(std::string folder) : m_folder(std::move(folder)) {}
+
+PageFiles::~PageFiles() {
+    discard();
+}
+
+bool PageFiles::prepare(Store& store, const std::vector<std::string>& days) {
+    discard();
+    if (!prepareOne(store, {}))
+        return false;
+    for (const std::string& day : days) {
+        if (!prepareOne(store, day))
             return false;
     }
     return true;
 }
 
-bool open(const std::string& folder, Database& database) {
-    if (sqlite3_open(databasePath(folder).c_str(), &database.db) != SQLITE_OK)
+bool PageFiles::prepareOne(Store& store, const std::string& daily) {
+    List list;
+    if (!store.readList(daily, list))
         return false;
-    // Concurrent posts queue on the write lock instead of failing at once.
-    sqlite3_busy_timeout(database.db, 10000);
-    return database.exec("PRAGMA journal_mode=WAL") && database.exec("PRAGMA synchronous=NORMAL") &&
-           database.exec("CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT "
-                         "NOT NULL, date TEXT NOT NULL, score INTEGER NOT NULL, posted INTEGER "
-                         "NOT NULL, address TEXT NOT NULL, verified INTEGER NOT NULL DEFAULT 0, "
-                         "deal INTEGER, moves TEXT, daily TEXT);"
-                         "CREATE INDEX IF NOT EXISTS best ON scores(score DESC, id);"
-                         "CREATE TABLE IF NOT EXISTS recent(address TEXT NOT NULL, posted "
-                         "INTEGER NOT NULL);"
-                         "CREATE INDEX IF NOT EXISTS recent_by_address ON recent(address, "
-                         "posted);") &&
-           addColumns(database) &&
-           database.exec("CREATE INDEX IF NOT EXISTS best_of_day ON scores(daily, score DESC, "
-                         "id) WHERE daily IS NOT NULL");
-}
-
-// Written to a new file and renamed over the old one, so a reader never sees half a page.
-bool replaceFile(const std::string& path, const std::string& content) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const std::string content = renderPage(list.entries, list.total, daily);
+    const std::string path = daily.empty() ? pagePath(m_folder) : dailyPagePath(m_folder, daily);
+    if (!daily.empty()) {
+        const std::string days = m_folder + "/www/counter/daily";
+        if (::mkdir(days.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+    }
+    std::string temporary = path + ".XXXXXX" + kTemporarySuffix;
+    const int fd = ::mkstemps(temporary.data(), int(std::strlen(kTemporarySuffix)));
     if (fd < 0)
         return false;
+    m_written.emplace_back(temporary, path);
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
@@ -471,129 +441,160 @@ bool replaceFile(const std::string& path, const std::string& content) {
             break;
         written += std::size_t(n);
     }
-    const bool ok = written == content.size() && ::fchmod(fd, 0644) == 0 && ::close(fd) == 0;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    // Not synced: after a crash the main page is written again from the database at start.
+    const bool ok = written == content.size() && ::fchmod(fd, 0644) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+bool PageFiles::publish() {
+    bool ok = !m_written.empty();
+    for (const auto& [temporary, path] : m_written) {
+        if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+            ::unlink(temporary.c_str());
+            ok = false;
+        }
+    }
+    m_written.clear();
+    return ok;
+}
+
+void PageFiles::discard() {
+    for (const auto& written : m_written)
+        ::unlink(written.first.c_str());
+    m_written.clear();
+}
+
+namespace {
+
+// Decides the rate limit for each post of the batch, in order; the posts let through are
+// counted against those after them.
+bool applyLimit(Store& store, int postsPerMinute, std::int64_t now, std::vector<Pending>& batch,
+                std::vector<bool>& accepted) {
+    accepted.assign(batch.size(), true);
+    if (postsPerMinute <= 0)
+        return true;
+    std::vector<std::string> addresses;
+    for (const Pending& pending : batch) {
+        if (std::find(addresses.begin(), addresses.end(), pending.address) == addresses.end())
+            addresses.push_back(pending.address);
+    }
+    std::vector<int> counts;
+    if (!store.recentPosts(addresses, now - 60, counts) || counts.size() != addresses.size())
         return false;
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        const std::size_t at = std::size_t(
+            std::find(addresses.begin(), addresses.end(), batch[i].address) - addresses.begin());
+        if (counts[at] >= postsPerMinute)
+            accepted[i] = false;
+        else
+            ++counts[at];
     }
     return true;
-}
-
-// The best entries and the number of posts, of all scores or of one day's deal.
-bool readList(Database& database, const std::string& daily, std::vector<Entry>& entries,
-              std::int64_t& total) {
-    Statement best(database.db,
-                   daily.empty()
-                       ? "SELECT name, date, score, verified FROM scores ORDER BY score DESC, id "
-                         "LIMIT ?1"
-                       : "SELECT name, date, score, verified FROM scores WHERE daily = ?2 AND "
-                         "verified ORDER BY score DESC, id LIMIT ?1");
-    Statement count(database.db, daily.empty()
-                                     ? "SELECT count(*) FROM scores"
-                                     : "SELECT count(*) FROM scores WHERE daily = ?1 AND verified");
-    if (!best || !count)
-        return false;
-    sqlite3_bind_int(best.statement, 1, kPlaces);
-    if (!daily.empty()) {
-        sqlite3_bind_text(best.statement, 2, daily.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(count.statement, 1, daily.c_str(), -1, SQLITE_TRANSIENT);
-    }
-    while (sqlite3_step(best.statement) == SQLITE_ROW) {
-        entries.push_back({reinterpret_cast<const char*>(sqlite3_column_text(best.statement, 0)),
-                           reinterpret_cast<const char*>(sqlite3_column_text(best.statement, 1)),
-                           sqlite3_column_int64(best.statement, 2),
-                           sqlite3_column_int(best.statement, 3) != 0});
-    }
-    if (sqlite3_step(count.statement) != SQLITE_ROW)
-        return false;
-    total = sqlite3_column_int64(count.statement, 0);
-    return true;
-}
-
-bool writePageFrom(Database& database, const std::string& folder, const std::string& daily = {}) {
-    std::vector<Entry> entries;
-    std::int64_t total = 0;
-    if (!readList(database, daily, entries, total))
-        return false;
-    if (daily.empty())
-        return replaceFile(pagePath(folder), renderPage(entries, total));
-    const std::string days = folder + "/www/counter/daily";
-    if (::mkdir(days.c_str(), 0755) != 0 && errno != EEXIST)
-        return false;
-    return replaceFile(dailyPagePath(folder, daily), renderPage(entries, total, daily));
-}
-
-bool overLimit(Database& database, const Request& request) {
-    if (request.postsPerMinute <= 0)
-        return false;
-    Statement forget(database.db, "DELETE FROM recent WHERE posted <= ?");
-    sqlite3_bind_int64(forget.statement, 1, request.now - 60);
-    sqlite3_step(forget.statement);
-    Statement count(database.db, "SELECT count(*) FROM recent WHERE address = ?");
-    sqlite3_bind_text(count.statement, 1, request.remoteAddress.c_str(), -1, SQLITE_TRANSIENT);
-    return sqlite3_step(count.statement) == SQLITE_ROW &&
-           sqlite3_column_int(count.statement, 0) >= request.postsPerMinute;
-}
-
-bool store(Database& database, const Request& request, const Post& post) {
-    Statement insert(database.db,
-                     "INSERT INTO scores(name, date, score, posted, address, verified, deal, "
-                     "moves, daily) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    sqlite3_bind_text(insert.statement, 1, post.name.c_str(), int(post.name.size()),
-                      SQLITE_TRANSIENT);
-    sqlite3_bind_text(insert.statement, 2, post.date.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(insert.statement, 3, post.score);
-    sqlite3_bind_int64(insert.statement, 4, request.now);
-    sqlite3_bind_text(insert.statement, 5, request.remoteAddress.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int(insert.statement, 6, post.verified ? 1 : 0);
-    if (post.hasMoves) {
-        sqlite3_bind_int64(insert.statement, 7, post.deal);
-        sqlite3_bind_text(insert.statement, 8, post.moves.c_str(), -1, SQLITE_TRANSIENT);
-    }
-    if (!post.daily.empty())
-        sqlite3_bind_text(insert.statement, 9, post.daily.c_str(), -1, SQLITE_TRANSIENT);
-    Statement remember(database.db, "INSERT INTO recent(address, posted) VALUES(?, ?)");
-    sqlite3_bind_text(remember.statement, 1, request.remoteAddress.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(remember.statement, 2, request.now);
-    return sqlite3_step(insert.statement) == SQLITE_DONE &&
-           sqlite3_step(remember.statement) == SQLITE_DONE;
 }
 
 } // namespace
 
+void storeBatch(Store& store, PageFiles* pages, int postsPerMinute, std::vector<Pending>& batch) {
+    std::int64_t now = 0;
+    for (const Pending& pending : batch)
+        now = std::max(now, pending.now);
+    std::vector<bool> accepted;
+    std::vector<Record> records;
+    const auto fail = [&] {
+        store.rollback();
+        if (pages)
+            pages->discard();
+        for (Pending& pending : batch)
+            pending.response = notStored();
+    };
+    if (!store.begin())
+        return fail();
+    if (!applyLimit(store, postsPerMinute, now, batch, accepted))
+        return fail();
+    std::vector<std::string> days;
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        if (!accepted[i])
+            continue;
+        records.push_back({batch[i].post, batch[i].address, batch[i].now});
+        const std::string& day = batch[i].post.daily;
+        if (!day.empty() && std::find(days.begin(), days.end(), day) == days.end())
+            days.push_back(day);
+    }
+    const bool changed = !records.empty();
+    if (!store.insert(records, postsPerMinute > 0) ||
+        (pages && changed && !pages->prepare(store, days)) || !store.commit())
+        return fail();
+    // Stored for good: a page that cannot take its name now is written again with the next
+    // batch, and the post is not reported as on the list before that.
+    const bool shown = !pages || !changed || pages->publish();
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        if (!accepted[i])
+            batch[i].response = tooMany();
+        else if (!shown)
+            batch[i].response = {500, "The score was stored, but the list could not be updated.\n"};
+        else if (batch[i].post.verified)
+            batch[i].response = {200, "Score recorded and verified.\n"};
+        else
+            batch[i].response = {200, "Score recorded.\n"};
+    }
+}
+
+Route route(const std::string& method, const std::string& uri, std::string& query,
+            std::string& daily) {
+    // A post is a GET; the web server lets no other method through, and neither does this.
+    if (method != "GET" && method != "HEAD")
+        return Route::NotAllowed;
+    const std::size_t mark = uri.find('?');
+    const std::string path = uri.substr(0, mark);
+    query = mark == std::string::npos ? std::string() : uri.substr(mark + 1);
+    daily.clear();
+    if (path == kPostPath)
+        return Route::Post;
+    if (path == kListPath)
+        return Route::List;
+    const std::string folder = kDailyFolder, suffix = ".shtml";
+    daily::Date date;
+    if (path.rfind(folder, 0) == 0 && path.size() > folder.size() + suffix.size() &&
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        daily = path.substr(folder.size(), path.size() - folder.size() - suffix.size());
+        if (daily::parseDate(daily, date))
+            return Route::List;
+        daily.clear();
+    }
+    return Route::NotFound;
+}
+
 Response handle(const Request& request) {
-    Post post;
+    Pending pending;
     std::string why;
-    if (!parseQuery(request.query, post, why) ||
-        !verifyPost(post, request.policy, request.now, why))
-        return {400, "Score refused: " + why + ".\n"};
-    Database database;
-    if (!open(request.folder, database))
+    if (!parseQuery(request.query, pending.post, why) ||
+        !verifyPost(pending.post, request.policy, request.now, why))
+        return refused(why);
+    pending.address = request.remoteAddress;
+    pending.now = request.now;
+    std::string error;
+    const std::unique_ptr<Store> store = openSqlite(databasePath(request.folder), error);
+    if (!store)
         return {500, "The score list cannot be opened.\n"};
-    // One writer at a time from here to the commit: the count of recent posts, the new row and
-    // the pages all belong to the same moment.
-    if (!database.exec("BEGIN IMMEDIATE"))
-        return {503, "The score list is busy; try again.\n"};
-    if (overLimit(database, request)) {
-        database.exec("ROLLBACK");
-        return {429, "Too many scores from this address; try again in a minute.\n"};
-    }
-    if (!store(database, request, post) || !writePageFrom(database, request.folder) ||
-        (!post.daily.empty() && !writePageFrom(database, request.folder, post.daily)) ||
-        !database.exec("COMMIT")) {
-        database.exec("ROLLBACK");
-        return {500, "The score could not be stored.\n"};
-    }
-    return {200, post.verified ? "Score recorded and verified.\n" : "Score recorded.\n"};
+    PageFiles pages(request.folder);
+    std::vector<Pending> batch{pending};
+    storeBatch(*store, &pages, request.postsPerMinute, batch);
+    return batch[0].response;
+}
+
+std::string writeMainPage(Store& store, const std::string& folder) {
+    PageFiles pages(folder);
+    if (!pages.prepare(store, {}) || !pages.publish())
+        return "cannot write " + pagePath(folder);
+    return {};
 }
 
 std::string writePage(const std::string& folder) {
-    Database database;
-    if (!open(folder, database))
-        return "cannot open " + databasePath(folder) + ": " + database.error();
-    if (!writePageFrom(database, folder))
-        return "cannot write " + pagePath(folder);
-    return {};
+    std::string error;
+    const std::unique_ptr<Store> store = openSqlite(databasePath(folder), error);
+    if (!store)
+        return "cannot open " + databasePath(folder) + ": " + error;
+    return writeMainPage(*store, folder);
 }
 
 } // namespace scores

@@ -1,8 +1,9 @@
-// The score server's logic: reading and checking a posted score, storing it in SQLite, and
-// writing the list page that the web server then hands out as a plain file.
+// The score server's logic: reading and checking a posted score, storing posts in batches behind
+// one small database interface, and writing the list page that the web server hands out.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,7 @@ struct Entry {
 std::string renderPage(const std::vector<Entry>& entries, std::int64_t totalPosts,
                        const std::string& daily = {});
 
-// One CGI request, as the web server hands it over.
+// One post as the web server hands it over.
 struct Request {
     std::string query;
     std::string remoteAddress;
@@ -88,17 +89,120 @@ struct Response {
     std::string body;
 };
 
-// Checks, stores and answers one post; the list page is rewritten in the same transaction, so
-// the page always shows the posts in the order they were stored.
+// The answers every engine and front end gives.
+Response refused(const std::string& why);
+Response tooMany();
+Response notStored();
+
+// A checked post with what the server adds to it: one row of the database.
+struct Record {
+    Post post;
+    std::string address;
+    std::int64_t posted = 0;
+};
+
+// What a list page shows.
+struct List {
+    std::vector<Entry> entries; // best first, at most kPlaces
+    std::int64_t total = 0;     // the posts the list counts
+};
+
+// The database behind the server: one small interface with an engine per database (SQLite in a
+// folder, PostgreSQL for several machines). Every call returns false on a failure and leaves the
+// reason in error(). An engine serves one thread at a time.
+class Store {
+public:
+    virtual ~Store() = default;
+    // Starts a transaction that holds the write lock to its end, so that the checks and the rows
+    // of one batch of posts belong to the same moment on every machine.
+    virtual bool begin() = 0;
+    // Forgets the posts of `forgetUpTo` and before for the rate limit, and counts each address's
+    // remaining ones.
+    virtual bool recentPosts(const std::vector<std::string>& addresses, std::int64_t forgetUpTo,
+                             std::vector<int>& counts) = 0;
+    // Stores the rows, and remembers each for the rate limit when `remember` is set.
+    virtual bool insert(const std::vector<Record>& records, bool remember) = 0;
+    virtual bool commit() = 0;
+    virtual void rollback() = 0;
+    // The list as the open transaction sees it, or as the last commit left it: of every post,
+    // or with `daily` ("YYYY-MM-DD") of that date's Deal of the Day (verified posts only).
+    virtual bool readList(const std::string& daily, List& list) = 0;
+    // The number of posts stored, read cheaply: it changes with every commit that stores one, so
+    // it tells whether a page made earlier is still the current one.
+    virtual bool postCount(std::int64_t& total) = 0;
+    virtual std::string error() const = 0;
+};
+
+// The list pages kept as files in a folder for the web server to hand out: the main list and the
+// pages of the days a batch posted to. They are written to temporary files from inside the
+// transaction and take the pages' names only once the commit has succeeded, so a failed commit (a
+// full disk) never shows a score the database does not hold, and a write that fails keeps the
+// batch from being committed at all.
+class PageFiles {
+public:
+    explicit PageFiles(std::string folder);
+    ~PageFiles();
+    bool prepare(Store& store, const std::vector<std::string>& days);
+    bool publish();
+    void discard();
+
+private:
+    bool prepareOne(Store& store, const std::string& daily);
+
+    std::string m_folder;
+    std::vector<std::pair<std::string, std::string>> m_written; // temporary, final
+};
+
+// Temporary pages are named PAGE.XXXXXX plus this, so the web server can refuse them.
+constexpr const char* kTemporarySuffix = ".tmp";
+
+// One post waiting in a batch, and its answer once the batch is done.
+struct Pending {
+    Post post;
+    std::string address;
+    std::int64_t now = 0;
+    Response response;
+};
+
+// Stores a batch of checked posts in one transaction: the rate limit over the posts already
+// stored and those before each in the batch, the rows, the pages (when `pages` is set), the
+// commit. Every post gets its answer; 200 only once its row is committed and, with pages, on them.
+void storeBatch(Store& store, PageFiles* pages, int postsPerMinute, std::vector<Pending>& batch);
+
+// SQLite in `path` (made when missing, an existing database kept as it is). A `resident` writer
+// leaves copying the log into the database to a thread of its own.
+std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error,
+                                  bool resident = false);
+
+// PostgreSQL through libpq; `conninfo` is a "postgresql://…" address or key=value settings. A
+// lost connection is made again at the next transaction.
+std::unique_ptr<Store> openPostgres(const std::string& conninfo, std::string& error);
+bool isPostgresAddress(const std::string& database);
+
+// Checks, stores and answers one post in the folder's SQLite database and page, for the CGI
+// program.
 Response handle(const Request& request);
 
 // Writes the list page from the database (made when missing), for a server that starts empty.
 // Returns an error text, empty on success.
 std::string writePage(const std::string& folder);
+std::string writeMainPage(Store& store, const std::string& folder);
 
 std::string databasePath(const std::string& folder);
 std::string pagePath(const std::string& folder);
 // The page of one date's Deal of the Day, www/counter/daily/YYYY-MM-DD.shtml.
 std::string dailyPagePath(const std::string& folder, const std::string& date);
+
+// Where the list pages are found on the web server.
+constexpr const char* kListPath = "/counter/solmarin.shtml";
+constexpr const char* kPostPath = "/cgi-bin/solmarin.cgi";
+
+constexpr const char* kDailyFolder = "/counter/daily/";
+
+// What a request to the score service asks for, read from its method and its address (path and
+// query, as the client sent them). A list is the main one, or with `daily` set a day's.
+enum class Route { Post, List, NotFound, NotAllowed };
+Route route(const std::string& method, const std::string& uri, std::string& query,
+            std::string& daily);
 
 } // namespace scores

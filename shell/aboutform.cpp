@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 
@@ -63,6 +64,8 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
     URL1->setUrlType(TURL::utHttp);
 
     FormCreate(backgroundTile);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &Tabout::Button1Click);
 }
 
 void Tabout::FormCreate(const QPixmap& backgroundTile) {

@@ -9,6 +9,7 @@
 #include "language.h"
 #include "mainform.h"
 #include "quitsignal.h"
+#include "safesave.h"
 #include "tallybook.h"
 #include "tallylistform.h"
 
@@ -51,6 +52,7 @@ int Application::run(const std::function<void(Tmain&)>& beforeShow) {
             errorbox::guard([this] { createSecondaryWindows(*m_main, *m_tally); });
             if (loadError)
                 errorbox::guard([&] { std::rethrow_exception(loadError); });
+            removeLeftovers(*m_main);
         },
         Qt::QueuedConnection);
     if (beforeShow)
@@ -60,6 +62,13 @@ int Application::run(const std::function<void(Tmain&)>& beforeShow) {
     m_main.reset();
     m_tally->save();
     return result;
+}
+
+void Application::removeLeftovers(const Tmain& main) {
+    // A save cut short (a crash, a power cut) leaves its new file beside the settings or the
+    // tally. Nothing reads those, so they go once the table is on the screen, not before.
+    for (const QString& file : {main.settingsFile(), Tmain::tallyFile()})
+        safesave::removeLeftovers(QFile::encodeName(file).toStdString());
 }
 
 std::unique_ptr<TallyBook> Application::openTally(std::exception_ptr& loadError) {

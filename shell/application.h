@@ -37,6 +37,9 @@ public:
     // the main window's short name and background picture.
     static void createSecondaryWindows(Tmain& main, TallyBook& tally);
     Tmain* mainWindow() const { return m_main.get(); }
+    // Removes what saves of the settings and the tally by processes no longer running left
+    // behind.
+    static void removeLeftovers(const Tmain& main);
 
     // An exception escaping an event handler is shown in the standard error box, and the
     // program goes on with the next event.

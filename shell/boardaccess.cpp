@@ -1,6 +1,8 @@
 // BoardAccess: plays the card table from the keyboard and tells screen readers what lies on it.
 #include "boardaccess.h"
 
+#include "accesstree.h"
+#include "announcer.h"
 #include "boardscaler.h"
 #include "card.h"
 #include "flatpanel.h"
@@ -12,6 +14,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -67,7 +70,8 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         if (m_access && m_place != BoardAccess::kDiscard) {
             s.focusable = true;
-            s.focused = m_access->focusedPlace() == m_place;
+            // Only while the table has the keyboard: a card left behind by Tab is not focused.
+            s.focused = m_access->accessibleFocus() == m_place;
         }
         return s;
     }
@@ -89,13 +93,33 @@ private:
     int m_place;
 };
 
+// The card table: its decoration left out, and the marked place as its focused part, so that
+// a screen reader's focus and the announcements go to the card the keys act on.
+class TableInterface : public accesstree::Container {
+public:
+    TableInterface(QWidget* table, BoardAccess* access)
+        : accesstree::Container(table), m_access(access) {}
+
+    QAccessibleInterface* focusChild() const override {
+        if (m_access) {
+            const int place = m_access->accessibleFocus();
+            if (place != BoardAccess::kNone)
+                return QAccessible::queryAccessibleInterface(m_access->control(place));
+        }
+        return accesstree::Container::focusChild();
+    }
+
+private:
+    QPointer<BoardAccess> m_access;
+};
+
 QAccessibleInterface* boardInterfaces(const QString&, QObject* object) {
     for (BoardAccess* access : boards()) {
         const int place = access->placeOf(object);
         if (place != BoardAccess::kNone)
             return new PlaceInterface(static_cast<QWidget*>(object), access, place);
-        if (object == access->announcer())
-            return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+        if (object == access->table())
+            return new TableInterface(access->table(), access);
     }
     return nullptr;
 }
@@ -110,14 +134,22 @@ bool isArrow(int key) {
 
 } // namespace
 
-BoardAccess::BoardAccess(QWidget* window, const Game& game, const Controls& controls)
-    : QObject(window), m_window(window), m_game(game), m_controls(controls) {
+BoardAccess::BoardAccess(QWidget* window, const Game& game, const Controls& controls,
+                         Announcer* announcer)
+    : QObject(window), m_window(window), m_game(game), m_controls(controls),
+      m_announcer(announcer) {
     static bool installed = false;
     if (!installed) {
         installed = true;
+        // Installed later, so asked first: the table and its places are this class's.
+        accesstree::install();
         QAccessible::installFactory(boardInterfaces);
     }
     boards().push_back(this);
+    // A listening screen reader may have asked about them before this class could answer.
+    accesstree::renew(m_controls.board);
+    for (int place = kStock; place <= kDiscard; ++place)
+        accesstree::renew(control(place));
     // Tab reaches the table; a click on a card does not take the focus from a name field.
     m_controls.board->setFocusPolicy(Qt::TabFocus);
     m_controls.board->setAccessibleName(tr("card table"));
@@ -155,6 +187,10 @@ ImageButton* BoardAccess::control(int place) const {
     if (place >= 1 && place <= Game::kSlots)
         return m_controls.cards[place];
     return nullptr;
+}
+
+int BoardAccess::accessibleFocus() const {
+    return m_active && m_controls.board->hasFocus() ? m_place : kNone;
 }
 
 QString BoardAccess::cardName(int c) {
@@ -211,7 +247,9 @@ bool BoardAccess::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         if (watched == m_window) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
+            const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+            // S turns the stock with Caps Lock or Shift as well.
+            if (mods == Qt::NoModifier || (mods == Qt::ShiftModifier && key->key() == Qt::Key_S))
                 if (keyPressed(key->key()))
                     return true;
         }
@@ -228,8 +266,20 @@ bool BoardAccess::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
                 m_active = true;
-            if (m_active)
-                keepOnPlayable();
+            // Back from a panel closed or a dialog answered by a key, the keyboard player is at
+            // the table again.
+            if ((reason == Qt::OtherFocusReason || reason == Qt::ActiveWindowFocusReason) &&
+                m_window->testAttribute(Qt::WA_KeyboardFocusChange))
+                m_active = true;
+            if (m_active) {
+                keepOnPlayable(false);
+                // Arriving at the table, a screen reader reads the card in the frame: after the
+                // table itself, which the toolkit reports once this event is handled.
+                QTimer::singleShot(0, this, [this] {
+                    if (m_game.playing())
+                        tellFocus();
+                });
+            }
             placeMark();
         }
         break;
@@ -326,6 +376,9 @@ void BoardAccess::move(int key) {
     }
     if (next != kNone)
         setPlace(next);
+    else if (m_place != kNone)
+        // Nothing further that way: the card in the frame again, so the player knows.
+        m_announcer->say(QStringLiteral("End of the row. ") + describe(m_place));
     placeMark();
 }
 
@@ -358,11 +411,11 @@ int BoardAccess::nearestPlayable(QPoint from, int rows) const {
 
 // After a move, or when the keys come back after the mouse, the mark goes to the playable card
 // nearest to where it was.
-void BoardAccess::keepOnPlayable() {
+void BoardAccess::keepOnPlayable(bool tell) {
     if (m_place == kNone)
-        setPlace(nearestPlayable(QPoint(0, 0), 0));
+        setPlace(nearestPlayable(QPoint(0, 0), 0), tell);
     else if (m_place != kStock && !m_game.playable(m_place))
-        setPlace(nearestPlayable(centreOf(m_place), 0));
+        setPlace(nearestPlayable(centreOf(m_place), 0), tell);
 }
 
 QPoint BoardAccess::centreOf(int place) const {
@@ -370,14 +423,24 @@ QPoint BoardAccess::centreOf(int place) const {
     return c ? c->geometry().center() : QPoint();
 }
 
-void BoardAccess::setPlace(int place) {
+void BoardAccess::setPlace(int place, bool tell) {
     if (place == m_place)
         return;
     m_place = place;
-    if (ImageButton* target = control(place); target && m_active && QAccessible::isActive()) {
-        QAccessibleEvent focus(target, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
+    if (tell)
+        tellFocus();
+}
+
+// The table's focused part moves without a widget's focus moving, so the screen reader is told
+// by an event of its own.
+void BoardAccess::tellFocus() {
+    ImageButton* target = control(m_place);
+    if (!target || accessibleFocus() == kNone)
+        return;
+    if (m_announcer->carrier() != target)
+        m_announcer->release();
+    QAccessibleEvent focus(target, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void BoardAccess::raiseBelowPanels(QWidget* overlay) {
@@ -425,34 +488,16 @@ BoardAccess::Seen BoardAccess::seen() const {
 void BoardAccess::refreshed() {
     const Seen before = m_seen;
     m_seen = seen();
+    const int placeBefore = m_place;
     if (m_active) {
-        keepOnPlayable();
+        // The frame moves quietly: the move's result is said as it arrives at its new card.
+        keepOnPlayable(false);
         const QWidget* focus = QApplication::focusWidget();
         if (m_game.playing() && (!focus || !focus->isVisible()))
             m_controls.board->setFocus(Qt::OtherFocusReason);
-        else if (!m_game.playing() && m_controls.board->hasFocus())
-            focusOpenPanel();
         placeMark();
     }
-    announce(moveResult(before));
-}
-
-// At the end of a game the keys go on to the panel that opened, so the next game can be
-// started from the keyboard.
-void BoardAccess::focusOpenPanel() {
-    const QObjectList children = m_controls.board->children();
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        auto* panel = qobject_cast<TFlatPanel*>(*it);
-        if (!panel || !panel->isVisible())
-            continue;
-        for (QObject* inner : panel->children()) {
-            auto* widget = qobject_cast<QWidget*>(inner);
-            if (widget && widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus)) {
-                widget->setFocus(Qt::TabFocusReason);
-                return;
-            }
-        }
-    }
+    announce(moveResult(before), placeBefore);
 }
 
 QString BoardAccess::moveResult(const Seen& before) const {
@@ -465,9 +510,14 @@ QString BoardAccess::moveResult(const Seen& before) const {
         onBoard += now.cards[n] != 0;
     const QString score = QString::number(now.score);
     if (now.playing && onBoard == Game::kSlots && now.dealpos == Game::kDiscardStart &&
-        now.score == 0 && m_game.bonusText().empty())
-        return tr("New game. %1 on the discard pile, 23 cards in the stock.")
-            .arg(cardName(now.discard));
+        now.score == 0 && m_game.bonusText().empty()) {
+        QString text = tr("New game. %1 on the discard pile, 23 cards in the stock.")
+                           .arg(cardName(now.discard));
+        // The frame may stay on its place while a new card lies there.
+        if (m_active && m_place != kNone)
+            text += tr(" The frame is on %1.").arg(describe(m_place));
+        return text;
+    }
 
     QStringList parts;
     int played = 0;
@@ -495,7 +545,7 @@ QString BoardAccess::moveResult(const Seen& before) const {
             parts << tr("The stock is empty, %1.").arg(signedNumber(now.score - before.score));
         parts << describe(kStock) + QLatin1Char('.');
     } else if (now.history < before.history) {
-        parts << tr("Move taken back, -3.");
+        parts << undoResult(before);
     }
     if (before.playing && !now.playing) {
         if (onBoard == 0)
@@ -511,25 +561,34 @@ QString BoardAccess::moveResult(const Seen& before) const {
     return parts.join(QLatin1Char(' '));
 }
 
-// A status element whose name changes with every move: screen readers read such changes out
-// as they come, since the toolkit offers no announcement event of its own here.
-void BoardAccess::announce(const QString& text) {
-    if (text.isEmpty())
+// What an undo brought back: a card to the table, a card to the stock, or the discard before a
+// stock turn.
+QString BoardAccess::undoResult(const Seen& before) const {
+    const Seen& now = m_seen;
+    QStringList back;
+    for (int n = 1; n <= Game::kSlots; ++n)
+        if (before.cards[n] == 0 && now.cards[n] > 0)
+            back << cardName(now.cards[n]);
+    // An undo costs 3; the points the move had brought go with it, and the score says so.
+    const QString points = QStringLiteral("-3");
+    if (!back.isEmpty())
+        return QStringLiteral("Undo, %1: %2 back on the table, %3 on the discard pile.")
+            .arg(points, back.join(QStringLiteral(", ")), cardName(now.discard));
+    if (now.dealpos < before.dealpos)
+        return QStringLiteral("Undo: %1 back in the stock, %2 on the discard pile. %3.")
+            .arg(cardName(before.discard), cardName(now.discard), describe(kStock));
+    return QStringLiteral("Undo, %1: %2 on the discard pile.").arg(points, cardName(now.discard));
+}
+
+// Said once the key is done; when the frame moved to another card, the result is read as the
+// screen reader arrives at that card.
+void BoardAccess::announce(const QString& text, int placeBefore) {
+    if (!text.isEmpty())
+        m_announcement = text;
+    const int focused = accessibleFocus();
+    if (focused != kNone && m_game.playing() && focused != placeBefore) {
+        m_announcer->sayWithFocus(control(focused), text, [this] { tellFocus(); });
         return;
-    m_announcement = text;
-    if (!m_announcer) {
-        m_announcer = new QWidget(m_controls.board);
-        m_announcer->setObjectName(QStringLiteral("announcer"));
-        m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_announcer->setGeometry(0, 0, 1, 1);
-        BoardScaler::markOwnGeometry(m_announcer);
-        m_announcer->show();
     }
-    if (m_announcer->accessibleName() == text) {
-        // The same words again still make news.
-        QAccessibleEvent changed(m_announcer, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
-    } else {
-        m_announcer->setAccessibleName(text);
-    }
+    m_announcer->say(text);
 }

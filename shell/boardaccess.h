@@ -9,6 +9,7 @@
 
 #include <array>
 
+class Announcer;
 class ImageButton;
 class QWidget;
 
@@ -29,8 +30,8 @@ public:
     };
 
     // Watches the keys that reach `window`. Plays by clicking the controls, so a key does
-    // exactly what a click does.
-    BoardAccess(QWidget* window, const Game& game, const Controls& controls);
+    // exactly what a click does. What happens is said through `announcer`.
+    BoardAccess(QWidget* window, const Game& game, const Controls& controls, Announcer* announcer);
     ~BoardAccess() override;
 
     // After every redraw of the table: keeps the keyboard mark on a playable place and
@@ -39,14 +40,18 @@ public:
 
     // The place the keyboard mark is on; kNone until the keyboard is used.
     int focusedPlace() const { return m_active ? m_place : kNone; }
+    // The place a screen reader takes for the focus: the marked place while the table has the
+    // keyboard focus, kNone otherwise.
+    int accessibleFocus() const;
     // What a screen reader says for a place ("Seven of Spades, playable", "stock, 22 cards").
     QString describe(int place) const;
     // The place a control shows, or kNone.
     int placeOf(const QObject* control) const;
     ImageButton* control(int place) const;
-    // The last move's result as it was announced; the announcer carries it as its name.
+    // The last move's result as it was announced.
     const QString& lastAnnouncement() const { return m_announcement; }
-    QWidget* announcer() const { return m_announcer; }
+    Announcer* announcer() const { return m_announcer; }
+    QWidget* table() const { return m_controls.board; }
 
     static QString cardName(int card);
     // Raises an overlay over the cards, leaving the open message panels above it.
@@ -69,14 +74,15 @@ private:
     bool mayTakeKeys(int key) const;
     void move(int key);
     void playFocused();
-    void setPlace(int place);
-    void keepOnPlayable();
+    void setPlace(int place, bool tell = true);
+    void tellFocus();
+    void keepOnPlayable(bool tell = true);
     void placeMark();
-    void focusOpenPanel();
     int nearestPlayable(QPoint from, int rowFilter) const;
     QPoint centreOf(int place) const;
-    void announce(const QString& text);
+    void announce(const QString& text, int placeBefore);
     QString moveResult(const Seen& before) const;
+    QString undoResult(const Seen& before) const;
     Seen seen() const;
 
     QWidget* m_window;
@@ -85,7 +91,7 @@ private:
     bool m_active = false; // the keyboard is in use: the mark shows
     int m_place = kNone;
     QPointer<QWidget> m_mark; // made the first time the keyboard is used
-    QPointer<QWidget> m_announcer;
+    Announcer* m_announcer;
     QString m_announcement;
     Seen m_seen;
 };

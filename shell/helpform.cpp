@@ -9,6 +9,7 @@
 #include "maker.h"
 
 #include <QLabel>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTextEdit>
 
@@ -51,6 +52,8 @@ Thelp::Thelp(const QPixmap& backgroundTile, Tabout* about, QWidget* owner)
     createMainPanel();
     layoutPanels();
     FormCreate(backgroundTile);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &Thelp::button_doneClick);
 }
 
 void Thelp::createSidePanel() {
@@ -109,6 +112,11 @@ void Thelp::createMainPanel() {
     memo4 = page("memo4", QStringLiteral("scoring"));
     memo5 = page("memo5", QStringLiteral("history"));
     memo6 = page("memo6", QStringLiteral("keys"));
+    // A screen reader names each page by the button that shows it.
+    for (auto [memo, title] :
+         {std::pair{memo1, "Overview"}, std::pair{memo3, "Game Play"}, std::pair{memo4, "Scoring"},
+          std::pair{memo5, "Documentation"}, std::pair{memo6, "Keys and Deals"}})
+        memo->setAccessibleName(QLatin1String(title));
 }
 
 QTextEdit* Thelp::page(const char* name, const QString& textName) {
@@ -125,8 +133,10 @@ QTextEdit* Thelp::page(const char* name, const QString& textName) {
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setLineWrapMode(QTextEdit::WidgetWidth);
-    // The pages are read with the mouse; Tab passes them by.
-    memo->setFocusPolicy(Qt::ClickFocus);
+    // Read with the keys too: Tab reaches the page in front, whose caret the arrow keys move
+    // and a screen reader follows.
+    memo->setFocusPolicy(Qt::StrongFocus);
+    memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     memo->setPlainText(helpText(textName));
     m_pages->addWidget(memo);
     return memo;

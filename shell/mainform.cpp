@@ -2,6 +2,7 @@
 #include "mainform.h"
 
 #include "aboutform.h"
+#include "announcer.h"
 #include "artwork.h"
 #include "boardaccess.h"
 #include "boardscaler.h"
@@ -257,6 +258,7 @@ Tmain::Tmain(TallyBook& tally, SoundSink soundSink, QWidget* parent)
     createBoardHelpers();
     createDealControls();
     createDailyControls();
+    createAccess();
     // Whenever a message panel closes the keys go back to the table, so that every menu
     // shortcut works again instead of, say, the name field's own undo.
     for (auto* panel :
@@ -525,7 +527,9 @@ void Tmain::connectHandlers() {
 
 void Tmain::createBoardHelpers() {
     m_scaler = std::make_unique<BoardScaler>(panel_board);
-    m_access = new BoardAccess(this, m_game, {panel_board1, cards, image_stock, image_discard});
+    m_announcer = new Announcer(this);
+    m_access = new BoardAccess(this, m_game, {panel_board1, cards, image_stock, image_discard},
+                               m_announcer);
     m_animator = new CardAnimator(
         {panel_board1, Image1, cards, image_stock, image_discard},
         [this](int image) { return imagelist_bigcards.image(image); }, this);
@@ -1007,6 +1011,8 @@ void Tmain::askForName() {
 void Tmain::button_namedoneClick() {
     NameValidator::setText(edit_name, edit_aname->text());
     panel_name->hide();
+    if (m_offerWaiting)
+        showUpdateOffer();
 }
 
 void Tmain::button_donelostClick() {
@@ -1214,6 +1220,7 @@ void Tmain::showHint(const Solver::Result& result) {
         const int move = result.line.front();
         hint_mark->point(move == Solver::kStock ? image_stock : cards[move]);
     }
+    announceHint(result);
 }
 
 // `deal` is the verdict on the deal as it was dealt.

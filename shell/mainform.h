@@ -19,11 +19,13 @@
 #include <string>
 #include <vector>
 
+class Announcer;
 class BoardAccess;
 class BoardScaler;
 class CardAnimator;
 class HintMark;
 class ImageButton;
+class PanelAccess;
 class SolverTask;
 class SoundPlayer;
 class THTTPGet;
@@ -179,9 +181,13 @@ private:
     void connectHandlers();
     void connectUpdateHandlers();
     void startUpdateCheck();
+    void showUpdateOffer();
     void abortUpdate();
     void handOver();
     void createBoardHelpers();
+    // The keyboard and screen readers: the message panels, the extra keys, hidden decoration.
+    void createAccess();
+    void announceHint(const Solver::Result& result);
     void createDealControls();
     void dealNext();
     void startDeal(std::uint32_t number);
@@ -215,7 +221,9 @@ private:
     Tabout* m_about = nullptr;
     Thelp* m_help = nullptr;
     Ttallylist* m_tally = nullptr;
-    update::ExecutableBackup m_backup;
+    // The version the server offered, and whether its offer waits for the name panel to close.
+    QString m_offeredVersion;
+    bool m_offerWaiting = false;
     Thighscore* m_highscore = nullptr;
     // The posting wait: seconds left and full stops shown; whether "Posting Failed." has been
     // shown for the post in progress.
@@ -235,7 +243,9 @@ private:
     Shown m_shownStock;
 
     std::unique_ptr<BoardScaler> m_scaler;
+    Announcer* m_announcer = nullptr;
     BoardAccess* m_access = nullptr;
+    PanelAccess* m_panels = nullptr;
     CardAnimator* m_animator = nullptr;
     // The "Animations" key is written only once the player has chosen, or found in the file.
     bool m_animationsKept = false;

@@ -13,9 +13,21 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+
+#include <optional>
+
+namespace {
+
+// The version file holds a version number and nothing else; a few hundred bytes leave room for
+// any we will ever write, and a server that sends more is not answering the question. The check
+// runs by itself at every start, so it must never hold more than this, nor run for long.
+constexpr qint64 kMaxVersionSize = 512;
+constexpr int kVersionDeadlineMs = 20000;
+
+} // namespace
 
 void Tmain::connectUpdateHandlers() {
     auto on = [this](auto* sender, auto signal, void (Tmain::*handler)()) {
@@ -33,12 +45,16 @@ QString Tmain::programFile() const {
 
 void Tmain::startUpdateCheck() {
     // A copy the player cannot replace (installed for the whole system) is updated by the
-    // system's package manager; asking the server would only lead to an offer that must fail.
-    if (!QFileInfo::exists(programFile()) || !paths::canCreateIn(paths::programFolder()))
+    // system's package manager, and one the installer cannot replace in place (a build, a copied
+    // folder) by hand; asking the server would only lead to an offer that must fail.
+    if (!QFileInfo::exists(programFile()) || !paths::canCreateIn(paths::programFolder()) ||
+        update::installPrefix(paths::programFolder()).isEmpty())
         return;
     if (!checkupdate) {
         checkupdate = new THTTPGet(this);
         checkupdate->setObjectName(QStringLiteral("checkupdate"));
+        checkupdate->MaxBodySize = kMaxVersionSize;
+        checkupdate->Deadline = kVersionDeadlineMs;
         checkupdate->OnDoneString = [this](QObject* sender, const QByteArray& result) {
             errorbox::guard([&] { checkupdateDoneString(sender, result); });
         };
@@ -50,9 +66,20 @@ void Tmain::startUpdateCheck() {
 
 void Tmain::checkupdateDoneString(QObject*, const QByteArray& Result) {
     // An error page is no version: only a real answer that differs brings the offer.
-    if (!update::offered(checkupdate->StatusCode(), QString::fromUtf8(Result),
-                         QString::fromLatin1(kProgramVersion)))
+    const QString version = QString::fromUtf8(Result);
+    if (!update::offered(checkupdate->StatusCode(), version, QString::fromLatin1(kProgramVersion)))
         return;
+    m_offeredVersion = version;
+    // The player is asked for a name first; the offer follows once the name is taken.
+    if (panel_name->isVisible()) {
+        m_offerWaiting = true;
+        return;
+    }
+    showUpdateOffer();
+}
+
+void Tmain::showUpdateOffer() {
+    m_offerWaiting = false;
     panel_update->show();
     panel_update->raise();
 }
@@ -61,24 +88,24 @@ void Tmain::button_updatecancelClick() {
     panel_update->hide();
 }
 
+// The program stays as it is until the installer has been downloaded and checked: only the
+// hand-over moves it aside.
 void Tmain::button_updateyesClick() {
     button_updateyes->hide();
     button_updatecancel->hide();
     label_update->setText(tr("Updating. Please Wait..."));
-    m_backup = update::ExecutableBackup(programFile());
-    m_backup.moveAside();
     downloadit();
 }
 
 void Tmain::downloadit() {
     const std::string url = serveraddress::baseUrl() + update::kInstallerObject;
-    const QString folder = paths::programFolder();
-    const QString local = update::localName(QString::fromStdString(url), folder);
+    std::optional<update::Installer> installer;
     try {
-        update::downloadVerified(getupdate, url, local, update::trustedKey(),
-                                 [this](std::int64_t bytes) {
-                                     label_update->setText(tr("Received %1 bytes").arg(bytes));
-                                 });
+        installer.emplace(update::downloadVerified(
+            getupdate, url, QDir::tempPath(), update::trustedKey(), m_offeredVersion,
+            QString::fromLatin1(kProgramVersion), [this](std::int64_t bytes) {
+                label_update->setText(tr("Received %1 bytes").arg(bytes));
+            }));
     } catch (const EHttpException&) {
         abortUpdate();
         return;
@@ -91,22 +118,21 @@ void Tmain::downloadit() {
         throw;
     }
     label_update->setText(tr("Installing"));
-    if (update::startInstaller(local, folder)) {
+    if (update::handOver(*installer, update::installPrefix(paths::programFolder()),
+                         programFile())) {
         handOver();
         return;
     }
-    QFile::remove(local);
-    m_backup.restore();
     errorbox::show(tr("There was an error in the update process. Please download %1 manually "
                       "from %2.")
                        .arg(m_shortname.toUpper(), QLatin1String(kMakerSite)));
 }
 
-// Whatever went wrong, the game stays as it was: its executable under its own name and no
-// installer left behind (the download has removed its file already).
+// The game is as it was: its executable in place and no installer left behind (the download's
+// file had no name). The message stays, and CANCEL closes the panel.
 void Tmain::abortUpdate() {
     label_update->setText(tr("Download Aborted"));
-    m_backup.restore();
+    button_updatecancel->show();
 }
 
 // The installer runs on its own now. The game ends the way a close by the player ends it, so

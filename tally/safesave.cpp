@@ -3,8 +3,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,15 +54,38 @@ bool writeWhole(int fd, const std::string& data) {
     return writeAllAt(fd, data, 0) && ::ftruncate(fd, off_t(data.size())) == 0 && ::fsync(fd) == 0;
 }
 
+// `path` as its folder (with the final "/", empty for the current one) and its name.
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {std::string(), path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
 // A name for the new file beside `path`: a dot, the file's name, the process, a serial number.
 std::string newFileName(const std::string& path) {
     static std::atomic<unsigned> serial{0};
-    const std::size_t slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto [folder, name] = splitPath(path);
     return folder + "." + name + "." + std::to_string(::getpid()) + "." + std::to_string(serial++) +
            ".tmp";
+}
+
+// The process that made `entry` if it is a new file of a save of `name` (see newFileName),
+// else 0.
+pid_t maker(const std::string& entry, const std::string& name) {
+    const std::string prefix = "." + name + ".";
+    const std::string suffix = ".tmp";
+    if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) ||
+        entry.compare(entry.size() - suffix.size(), suffix.size(), suffix))
+        return 0;
+    const std::string middle =
+        entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
+    const std::size_t dot = middle.find('.');
+    if (dot == 0 || dot == std::string::npos || dot > 9 || dot + 1 == middle.size() ||
+        middle.find_first_not_of("0123456789.") != std::string::npos ||
+        middle.find('.', dot + 1) != std::string::npos)
+        return 0;
+    return pid_t(std::stol(middle.substr(0, dot)));
 }
 
 // Makes a new file of a name nobody else uses; -1 when the folder takes no new file.
@@ -91,6 +117,29 @@ bool rewriteInPlace(const std::string& path, const std::string& data) {
 }
 
 } // namespace
+
+int removeLeftovers(const std::string& path) {
+    const auto [folder, name] = splitPath(path);
+    DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!directory)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(directory)) {
+        const pid_t process = maker(entry->d_name, name);
+        // Only a process that is gone is sure to write no more; a live one of another user
+        // answers EPERM and keeps its file.
+        if (process <= 0 || ::kill(process, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (::unlinkat(::dirfd(directory), entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(directory);
+    return removed;
+}
 
 bool replace(const std::string& path, const std::string& data, bool syncFirst) {
     struct stat original {};

@@ -21,4 +21,9 @@ namespace safesave {
 // Returns false when the contents could not be replaced.
 bool replace(const std::string& path, const std::string& data, bool syncFirst);
 
+// Removes the new files that saves of `path` by processes no longer running left behind (a save
+// cut short by a crash or a power cut), and returns how many. Files of a running process, of
+// another user, or not made by a save are left alone. One pass over the folder.
+int removeLeftovers(const std::string& path);
+
 } // namespace safesave

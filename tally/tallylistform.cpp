@@ -5,11 +5,13 @@
 #include "errorbox.h"
 #include "flatpanel.h"
 #include "imagebutton.h"
+#include "labeltable.h"
 #include "lbback.h"
 #include "navylook.h"
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -68,10 +70,12 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
     QLabel* title = addLabel("label_myname", 1, 5, 328, Qt::AlignHCenter, tr("YOUR TALLY LIST"));
     title->setFont(labelFont(19, true, true));
     title->setFixedHeight(24);
-    addLabel("Label9", 88, 42, 101, Qt::AlignRight, tr("Total Games:"));
-    addLabel("Label2", 69, 59, 120, Qt::AlignRight, tr("Games Cleared:"));
-    addLabel("Label3", 69, 77, 120, Qt::AlignRight, tr("Win Percentage:"));
-    addLabel("Label5", 69, 96, 120, Qt::AlignRight, tr("Longest Chain"));
+    m_statisticNames[1] = addLabel("Label9", 88, 42, 101, Qt::AlignRight, tr("Total Games:"))->text();
+    m_statisticNames[2] =
+        addLabel("Label2", 69, 59, 120, Qt::AlignRight, tr("Games Cleared:"))->text();
+    m_statisticNames[3] =
+        addLabel("Label3", 69, 77, 120, Qt::AlignRight, tr("Win Percentage:"))->text();
+    m_statisticNames[4] = addLabel("Label5", 69, 96, 120, Qt::AlignRight, tr("Longest Chain"))->text();
     const int statisticTops[] = {0, 42, 59, 77, 96};
     for (int column = 1; column <= Tally::kStatistics; ++column) {
         const QByteArray name = "mylabel_" + QByteArray::number(column);
@@ -104,8 +108,35 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
     connect(button_done, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_doneClick(); }); });
 
+    createKeys();
     m_book.tally().changed = [this] { showTally(); };
     showTally();
+}
+
+// The keyboard and screen readers: the places as a table read cell by cell, the buttons reached
+// by Tab, Escape for DONE.
+void Ttallylist::createKeys() {
+    const QStringList columns{QStringLiteral("Place"), QStringLiteral("Date"),
+                              QStringLiteral("Name"), QStringLiteral("Score")};
+    table_places = new LabelTable(FlatPanel1, Tally::kPlaces, columns, [this](int row, int column) {
+        const std::array<QLabel*, Tally::kPlaces + 1>* labels[] = {&label_num, &label_date,
+                                                                   &label_name, &label_high};
+        return (*labels[column])[row + 1];
+    });
+    table_places->setObjectName("table_places");
+    // Over the place labels, a little wider than they are, so the frame fits around them.
+    table_places->setGeometry(2, 148, 327, 24 * Tally::kPlaces + 2);
+    table_places->show();
+    for (auto [button, name] :
+         {std::pair{button_resettally, "RESET TALLY"}, std::pair{button_done, "DONE"}}) {
+        button->setAccessibleName(name);
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+    setTabOrder(table_places, button_resettally);
+    setTabOrder(button_resettally, button_done);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this,
+            [this] { errorbox::guard([this] { button_doneClick(); }); });
 }
 
 Ttallylist::~Ttallylist() {
@@ -156,6 +187,16 @@ void Ttallylist::showTally() {
         }
         label_high[r]->setProperty("rank", place.rank);
     }
+    // The statistics are read with the table, the first thing the focus comes to.
+    if (table_places) {
+        QStringList statistics;
+        for (int column = 1; column <= Tally::kStatistics; ++column)
+            statistics << m_statisticNames[column] + QLatin1Char(' ') + mylabel[column]->text();
+        // In the table's name: a screen reader reads it once, as the focus comes into the table.
+        table_places->setAccessibleName(QStringLiteral("YOUR TALLY LIST: ") +
+                                        statistics.join(QStringLiteral(", ")) +
+                                        QStringLiteral(". HIGH SCORES"));
+    }
 }
 
 void Ttallylist::button_resetClick() {
@@ -170,5 +211,9 @@ void Ttallylist::button_doneClick() {
 }
 
 void Ttallylist::setVisible(bool visible) {
+    const bool opens = visible && !isVisible();
     navylook::setVisibleOverOwner(this, visible, [this](bool v) { QWidget::setVisible(v); });
+    // The window opens on the table, read with the statistics; Tab goes on to the buttons.
+    if (opens && table_places)
+        table_places->setFocus(Qt::OtherFocusReason);
 }

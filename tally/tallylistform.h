@@ -12,6 +12,7 @@
 #include <functional>
 
 class ImageButton;
+class LabelTable;
 class TFlatPanel;
 class TLbBackground;
 
@@ -40,6 +41,7 @@ private:
     QLabel* addLabel(const char* name, int left, int top, int width, Qt::Alignment alignment,
                      const QString& text = QString());
     void showTally();
+    void createKeys();
 
     TallyBook& m_book;
     TLbBackground* LbBackground1;
@@ -51,4 +53,6 @@ private:
     std::array<QLabel*, Tally::kPlaces + 1> label_high{};
     ImageButton* button_resettally;
     ImageButton* button_done;
+    LabelTable* table_places = nullptr; // the places for the keyboard and screen readers
+    std::array<QString, Tally::kStatistics + 1> m_statisticNames;
 };

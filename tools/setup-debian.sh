@@ -8,7 +8,7 @@ packages=(
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcurl4-openssl-dev zlib1g-dev liblz4-dev
-    lighttpd libsqlite3-dev
+    lighttpd libsqlite3-dev libfcgi-dev postgresql libpq-dev wrk
     clang clang-format libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 xvfb xauth valgrind time
     libsodium-dev minisign

@@ -2,7 +2,10 @@
 // its own colours for the mouse over it and for the button held down.
 #include "buttoncomps.h"
 
+#include "accesstree.h"
+
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -28,8 +31,11 @@ TSelButton::TSelButton(QWidget* parent) : QWidget(parent) {
     resize(kDefaultWidth, kDefaultHeight);
     m_color = palette().color(QPalette::Button);
     setFont(defaultFont());
-    // A windowless button: it is worked with the mouse only.
-    setFocusPolicy(Qt::NoFocus);
+    // Drawn by the program, it is reached by Tab and pressed with Space or Enter too; a click
+    // does not take the focus, so mouse players never see the focus frame.
+    setFocusPolicy(Qt::TabFocus);
+    // Screen readers see a button named by its caption.
+    accesstree::install();
     connect(this, &QObject::objectNameChanged, this, [this] {
         if (!m_captionSet)
             update();
@@ -129,6 +135,32 @@ void TSelButton::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     for (int i = 0; i < m_borderWidth && 2 * i < qMin(width(), height()); ++i)
         painter.drawRect(i, i, width() - 1 - 2 * i, height() - 1 - 2 * i);
+    // The keyboard's focus: gold dashes inside the border, once Tab has moved the focus.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        painter.setPen(QPen(QColor(255, 210, 60), 1, Qt::DashLine));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+void TSelButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && isEnabled() &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TSelButton::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TSelButton::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void TSelButton::setPointerOver(bool over) {

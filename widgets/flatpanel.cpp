@@ -1,6 +1,8 @@
 // TFlatPanel: a flat panel with a one-pixel two-colour frame and a one-line caption.
 #include "flatpanel.h"
 
+#include "accesstree.h"
+
 #include <QEvent>
 #include <QPainter>
 
@@ -9,6 +11,8 @@ TFlatPanel::TFlatPanel(QWidget* parent) : QWidget(parent) {
     // one go, so the panel is drawn off screen without a picture of its own. Leaving the
     // background to the panel itself is what lets a transparent panel show its parent through.
     setAutoFillBackground(false);
+    // Screen readers see a panel without what it hides from them (its decoration).
+    accesstree::install();
 }
 
 void TFlatPanel::setCaption(const QString& caption) {

@@ -1,29 +1,69 @@
 #!/usr/bin/env bash
 # Load on a score server of our own: posts per second and list reads per second with 50
-# concurrent clients, measured with wrk against lighttpd on 127.0.0.1 for a bounded time. Posts
-# come as older games send them (three keys), as a won game with its moves that the server
-# plays again, and as a won Deal of the Day (today's, on the server's UTC date).
-# Usage: bench/server/load.sh [build folder] [seconds per run]
+# concurrent clients, measured with wrk against lighttpd and the score service on 127.0.0.1 for
+# a bounded time. Posts come as older games send them (three keys), as a won game with its moves
+# that the server plays again, and as a won Deal of the Day (today's, on the server's UTC date).
+# With --postgres the service keeps the scores in a throwaway PostgreSQL cluster on this machine
+# (run as nobody when started by root), and the list is read through the service.
+# Usage: bench/server/load.sh [--postgres] [build folder] [seconds per run]
 set -euo pipefail
 
+postgres=0
+if [ "${1:-}" = "--postgres" ]; then postgres=1; shift; fi
 build=${1:-build}
 seconds=${2:-10}
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 command -v wrk >/dev/null || { echo "wrk is missing: apt-get install wrk" >&2; exit 1; }
 
+free_port() {
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
 folder=$(mktemp -d)
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-SOLMARIN_CGI="$build/bin/solmarin.cgi" "$here/../../tools/score-server" --posts-per-minute 0 \
-    "$port" "$folder" >"$folder/server.log" 2>&1 &
+chmod 755 "$folder"
+server=""
+pg=""
+cleanup() {
+    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    [ -n "$pg" ] && kill "$pg" 2>/dev/null && wait "$pg" 2>/dev/null
+    rm -rf "$folder"
+}
+trap cleanup EXIT
+
+database=()
+if [ "$postgres" -eq 1 ]; then
+    bin=$(ls -d /usr/lib/postgresql/*/bin | tail -1)
+    as=()
+    mkdir "$folder/pg"
+    if [ "$(id -u)" -eq 0 ]; then
+        chown nobody "$folder/pg"
+        as=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+    fi
+    "${as[@]}" "$bin/initdb" -D "$folder/pg/data" -U solmarin -A trust -E UTF8 --locale=C \
+        --no-sync >/dev/null
+    pgport=$(free_port)
+    "${as[@]}" "$bin/postgres" -D "$folder/pg/data" -p "$pgport" -c listen_addresses=127.0.0.1 \
+        -c unix_socket_directories="$folder/pg" >"$folder/pg/log" 2>&1 &
+    pg=$!
+    for _ in $(seq 200); do
+        "$bin/pg_isready" -q -h 127.0.0.1 -p "$pgport" && break
+        sleep 0.05
+    done
+    database=(--database "postgresql://solmarin@127.0.0.1:$pgport/postgres")
+fi
+
+port=$(free_port)
+SOLMARIN_SERVICE="$build/bin/solmarin-scored" "$here/../../tools/score-server" --posts-per-minute 0 \
+    "${database[@]}" "$port" "$folder/data" >"$folder/server.log" 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$folder"' EXIT
-for _ in $(seq 100); do
+for _ in $(seq 200); do
     (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
     sleep 0.05
 done
 
 base="http://127.0.0.1:$port"
 report() { grep -E "Requests/sec|50%|99%|Non-2xx|requests in"; }
+kind=$([ "$postgres" -eq 1 ] && echo PostgreSQL || echo SQLite)
+echo "== $kind; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== posts: GET /cgi-bin/solmarin.cgi, three keys, 50 connections, ${seconds} s"
 wrk -t2 -c50 -d"${seconds}s" --latency \
     "$base/cgi-bin/solmarin.cgi?name=Load%20Test&date=12/7/26&score=123" | report
@@ -47,4 +87,6 @@ if [ -x "$engine" ]; then
 fi
 echo "== list reads: GET /counter/solmarin.shtml (100 places), 50 connections, ${seconds} s"
 wrk -t2 -c50 -d"${seconds}s" --latency "$base/counter/solmarin.shtml" | report
-echo "stored: $(sed -n 's/.*<p align="center">\([0-9]*\) score.*/\1/p' "$folder/www/counter/solmarin.shtml")"
+exec 3<>"/dev/tcp/127.0.0.1/$port"
+printf 'GET /counter/solmarin.shtml HTTP/1.0\r\n\r\n' >&3
+echo "stored: $(sed -n 's/.*<p align="center">\([0-9]*\) score.*/\1/p' <&3)"

@@ -37,11 +37,19 @@ else
     echo "lintian is not installed: the package's check is left out"
 fi
 
-# The installer as the update check runs it: no questions, straight into the folder.
+# The installer as the update runs it: no questions, straight into the folder, which it makes
+# when it does not exist yet.
 game=$work/game
-mkdir -p "$game"
 sh "$installer" --prefix="$game" --skip-license --exclude-subdir >"$work/installer.log" ||
     { cat "$work/installer.log" >&2; fail "the installer"; }
+
+# A folder is taken as written: blanks, backslashes and shell characters are part of its name.
+odd_name='a\b  $HOME "q" `id` '"'x'"' *'
+odd=$work/odd/$odd_name
+sh "$installer" --prefix="$odd" --skip-license --exclude-subdir >"$work/installer.log" 2>&1 ||
+    { cat "$work/installer.log" >&2; fail "the installer into $odd"; }
+[ -x "$odd/bin/solmarin" ] || fail "no game in $odd: $(find "$work/odd" | head)"
+[ "$(ls -A "$work/odd")" = "$odd_name" ] || fail "the installer went astray: $(ls -A "$work/odd")"
 run_game "$game/bin/solmarin" "$game/lib/solmarin/solmarin-sounds.so"
 [ -s "$game/bin/solmarin.ini" ] || fail "a copy in a writable folder keeps no settings beside itself"
 [ -s "$game/bin/solmarintally.tld" ] || fail "a copy in a writable folder keeps no tally beside itself"

@@ -1,13 +1,14 @@
 // The fetch without Qt: address splitting, query encoding, and whole fetches against a server
 // of the test's own on 127.0.0.1, well-behaved and not.
 #include "fetchcore.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 #include "serveraddress.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -134,7 +135,7 @@ TEST(ServerAddress, AcceptsHostHostPortAndSchemeForms) {
 }
 
 TEST(FetchRequest, GetAndPostCarryTheAgentAcceptAndNoCacheHeaders) {
-    RawServer server("HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok");
+    LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok");
     Recorder recorder;
     ASSERT_TRUE(fetchFrom(server.base() + "/cgi-bin/solmarin.cgi?name=a%20b", recorder).success);
     ASSERT_TRUE(fetchFrom(server.base() + "/p", recorder, "abc").success);
@@ -181,7 +182,7 @@ TEST(FetchResponse, MisbehavingServersGiveTheRightOutcome) {
         {"closes before any reply", "", false, false, "", 0},
     };
     for (const Case& c : cases) {
-        RawServer server(c.reply);
+        LoopbackServer server(c.reply);
         Recorder recorder;
         const fetch::Result result = fetchFrom(server.base() + "/x", recorder, {}, c.binaryData);
         EXPECT_EQ(result.success, c.success) << c.what << ": " << result.error;
@@ -196,8 +197,9 @@ TEST(FetchResponse, MisbehavingServersGiveTheRightOutcome) {
 TEST(FetchResponse, BodyArrivesInChunksOfAtMost1025Bytes) {
     const std::string body(3000, 'x');
     for (bool withLength : {true, false}) {
-        RawServer server("HTTP/1.0 200 OK\r\n" +
-                         (withLength ? "Content-Length: 3000\r\n" : std::string()) + "\r\n" + body);
+        LoopbackServer server("HTTP/1.0 200 OK\r\n" +
+                              (withLength ? "Content-Length: 3000\r\n" : std::string()) + "\r\n" +
+                              body);
         Recorder recorder;
         const fetch::Result result = fetchFrom(server.base() + "/x", recorder);
         ASSERT_TRUE(result.success) << result.error;
@@ -215,7 +217,7 @@ TEST(FetchResponse, BodyArrivesInChunksOfAtMost1025Bytes) {
 }
 
 TEST(FetchResponse, StopEndsAFetchTheServerNeverAnswers) {
-    RawServer server("", true);
+    LoopbackServer server("", true);
     Recorder recorder;
     std::thread stopper([&] {
         server.waitForRequests(1);
@@ -228,10 +230,92 @@ TEST(FetchResponse, StopEndsAFetchTheServerNeverAnswers) {
     server.waitForClientClose();
 }
 
+// Sends `piece` again and again, `pause` apart, until the client goes (or a minute has passed,
+// so that a fault cannot hang the test forever).
+void stream(int fd, const std::string& piece, std::chrono::milliseconds pause) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (std::chrono::steady_clock::now() < end && LoopbackServer::send(fd, piece))
+        std::this_thread::sleep_for(pause);
+}
+
+TEST(FetchBounds, EveryFetchEndsAtItsSizeBoundOrItsDeadline) {
+    using std::chrono::milliseconds;
+    constexpr long long kBound = 512;
+    const std::string ok = "HTTP/1.0 200 OK\r\n";
+    struct Case {
+        const char* what;
+        LoopbackServer::Handler serve;
+        bool success;
+        const char* error; // the start of the reason a failure gives
+    } cases[] = {
+        {"a body of exactly the bound",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n" + std::string(kBound, 'v'));
+         },
+         true, ""},
+        {"one byte more, announced",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "Content-Length: 513\r\n\r\n" +
+                                          std::string(kBound + 1, 'v'));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"one byte more, not announced",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n" + std::string(kBound + 1, 'v'));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"an endless body",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n");
+             stream(fd, std::string(65536, 'v'), milliseconds(0));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"an absurd length",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "Content-Length: 9223372036854775807\r\n\r\n");
+             stream(fd, std::string(65536, 'v'), milliseconds(0));
+         },
+         false, "the body is larger than 512 bytes"},
+        {"endless headers",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok);
+             stream(fd, "X-Padding: " + std::string(1000, 'h') + "\r\n", milliseconds(0));
+         },
+         false, "the headers are too long"},
+        {"a trickle",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "\r\n");
+             stream(fd, "v", milliseconds(50));
+         },
+         false, "Timeout"},
+        {"a header line that never ends",
+         [&](int fd, const std::string&) {
+             LoopbackServer::send(fd, ok + "X-Slow: ");
+             stream(fd, "h", milliseconds(50));
+         },
+         false, "Timeout"},
+    };
+    for (const Case& c : cases) {
+        LoopbackServer server(c.serve);
+        fetch::Settings settings;
+        settings.url = server.url("/solmarin/solmarinversion.txt");
+        settings.maxBodySize = kBound;
+        settings.deadlineMs = 1500;
+        Recorder recorder;
+        fetch::Result result;
+        fetch::run(settings, result, recorder);
+        EXPECT_EQ(result.success, c.success) << c.what << ": " << result.error;
+        EXPECT_EQ(result.error.rfind(c.error, 0), 0u) << c.what << ": " << result.error;
+        // Nothing beyond the bound is ever held.
+        EXPECT_LE(result.body.size(), std::size_t(kBound)) << c.what;
+        EXPECT_LE(result.readed, kBound) << c.what;
+    }
+}
+
 TEST(FetchResponse, NoServerAndNoPathFail) {
     int port;
     {
-        RawServer gone("");
+        LoopbackServer gone("");
         port = gone.port();
     }
     Recorder recorder;

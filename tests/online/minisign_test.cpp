@@ -1,6 +1,7 @@
 // Signature checks of installers: signatures made here with libsodium in minisign's format, and
 // one made by the minisign tool itself, so our reading of the format is checked against it.
 #include "minisign.h"
+#include "minisignkeys.h"
 
 #include <gtest/gtest.h>
 #include <sodium.h>
@@ -13,61 +14,14 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string base64(const std::vector<unsigned char>& bytes) {
-    std::string out(sodium_base64_ENCODED_LEN(bytes.size(), sodium_base64_VARIANT_ORIGINAL), '\0');
-    sodium_bin2base64(out.data(), out.size(), bytes.data(), bytes.size(),
-                      sodium_base64_VARIANT_ORIGINAL);
-    out.resize(out.size() - 1); // the terminating zero
-    return out;
-}
-
-struct KeyPair {
-    unsigned char id[8];
-    unsigned char pk[crypto_sign_PUBLICKEYBYTES];
-    unsigned char sk[crypto_sign_SECRETKEYBYTES];
-
-    KeyPair() {
-        randombytes_buf(id, sizeof id);
-        crypto_sign_keypair(pk, sk);
-    }
-    std::string publicLine() const {
-        std::vector<unsigned char> raw = {'E', 'd'};
-        raw.insert(raw.end(), id, id + 8);
-        raw.insert(raw.end(), pk, pk + sizeof pk);
-        return base64(raw);
-    }
-    std::string publicFile() const {
-        return "untrusted comment: minisign public key\n" + publicLine() + "\n";
-    }
-
-    // A signature file for `content`, prehashed ("ED") or over the content itself ("Ed").
-    std::string sign(const std::string& content, bool prehashed,
-                     const std::string& comment = "timestamp:1\tfile:solmarinsetup.sh") const {
-        std::vector<unsigned char> message(content.begin(), content.end());
-        if (prehashed) {
-            message.assign(crypto_generichash_BYTES_MAX, 0);
-            crypto_generichash(message.data(), message.size(),
-                               reinterpret_cast<const unsigned char*>(content.data()),
-                               content.size(), nullptr, 0);
-        }
-        unsigned char sig[crypto_sign_BYTES];
-        crypto_sign_detached(sig, nullptr, message.data(), message.size(), sk);
-        std::vector<unsigned char> line = {'E', static_cast<unsigned char>(prehashed ? 'D' : 'd')};
-        line.insert(line.end(), id, id + 8);
-        line.insert(line.end(), sig, sig + sizeof sig);
-        std::vector<unsigned char> global(sig, sig + sizeof sig);
-        global.insert(global.end(), comment.begin(), comment.end());
-        unsigned char globalSig[crypto_sign_BYTES];
-        crypto_sign_detached(globalSig, nullptr, global.data(), global.size(), sk);
-        return "untrusted comment: signature from minisign secret key\n" + base64(line) +
-               "\ntrusted comment: " + comment + "\n" +
-               base64(std::vector<unsigned char>(globalSig, globalSig + sizeof globalSig)) + "\n";
-    }
-};
+using testkeys::KeyPair;
 
 std::string replaceLine(const std::string& text, int index, const std::string& line) {
     std::istringstream in(text);
@@ -125,8 +79,10 @@ TEST_F(MinisignTest, OnlyAnUntouchedFileSignedByTheTrustedKeyPasses) {
         replaceLine(good, 2, "trusted comment: timestamp:1\tfile:other.sh");
     const Case cases[] = {
         {"prehashed", good, trusted.publicLine(), kInstaller, minisign::Verdict::Good},
+        // Made over the whole file, a signature leaves the check to read an installer of any
+        // size into memory; only prehashed ones are taken.
         {"legacy, over the file itself", trusted.sign(kInstaller, false), trusted.publicLine(),
-         kInstaller, minisign::Verdict::Good},
+         kInstaller, minisign::Verdict::Legacy},
         {"key given as a whole key file", good, trusted.publicFile(), kInstaller,
          minisign::Verdict::Good},
         {"windows line ends", crlf, trusted.publicLine(), kInstaller, minisign::Verdict::Good},
@@ -171,21 +127,47 @@ TEST_F(MinisignTest, AgreesWithTheMinisignTool) {
     std::ifstream pubIn(pub);
     const std::string publicKey((std::istreambuf_iterator<char>(pubIn)), {});
 
-    for (const char* flags : {"", "-l"}) {
-        ASSERT_EQ(std::system(("minisign -S " + std::string(flags) + " -s " + sec + " -m " + file +
-                               " -t 'release 1.0.1'" + quiet)
+    // The tool's default is a prehashed signature; "-l" makes the legacy kind, refused.
+    const struct {
+        const char* flags;
+        minisign::Verdict expected;
+    } kinds[] = {{"", minisign::Verdict::Good}, {"-l", minisign::Verdict::Legacy}};
+    for (const auto& kind : kinds) {
+        ASSERT_EQ(std::system(("minisign -S " + std::string(kind.flags) + " -s " + sec + " -m " +
+                               file + " -t 'version:1.0.1 file:solmarinsetup.sh'" + quiet)
                                   .c_str()),
                   0);
         std::ifstream sigIn(file + ".minisig");
         const std::string signature((std::istreambuf_iterator<char>(sigIn)), {});
-        EXPECT_EQ(minisign::verifyFile(file, signature, publicKey), minisign::Verdict::Good)
-            << "flags '" << flags << "'";
-        const auto parsed = minisign::parseSignature(signature);
-        ASSERT_TRUE(parsed);
-        EXPECT_EQ(parsed->trustedComment, "release 1.0.1");
+        std::string comment;
+        EXPECT_EQ(minisign::verifyFile(file, signature, publicKey, &comment), kind.expected)
+            << "flags '" << kind.flags << "'";
+        if (kind.expected == minisign::Verdict::Good) {
+            EXPECT_EQ(comment, "version:1.0.1 file:solmarinsetup.sh");
+        }
         write("solmarinsetup.sh", kInstaller + "x");
-        EXPECT_EQ(minisign::verifyFile(file, signature, publicKey),
-                  minisign::Verdict::BadSignature);
+        EXPECT_NE(minisign::verifyFile(file, signature, publicKey), minisign::Verdict::Good);
         write("solmarinsetup.sh", kInstaller);
     }
+}
+
+// The check reads the file it was handed open, from its start, whatever its name now holds and
+// wherever the descriptor's offset stands.
+TEST_F(MinisignTest, ChecksTheOpenFileNotItsName) {
+    const KeyPair key;
+    const std::string path = write("solmarinsetup.sh", kInstaller);
+    const std::string signature = key.sign(kInstaller, true);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    char skip[5];
+    ASSERT_EQ(::read(fd, skip, sizeof skip), 5);
+    write("replacement", "#!/bin/sh\nrm -rf ~\n");
+    fs::rename(m_folder / "replacement", path);
+    std::string comment;
+    EXPECT_EQ(minisign::verifyDescriptor(fd, signature, key.publicLine(), &comment),
+              minisign::Verdict::Good);
+    EXPECT_EQ(comment, "version:1.0.1 file:solmarinsetup.sh");
+    EXPECT_EQ(minisign::verifyFile(path, signature, key.publicLine()),
+              minisign::Verdict::BadSignature);
+    ::close(fd);
 }

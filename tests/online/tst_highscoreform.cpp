@@ -3,7 +3,7 @@
 #include "highscoreform.h"
 #include "htmllite.h"
 #include "httpget.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 #include "serveraddress.h"
 #include "url.h"
 
@@ -38,7 +38,7 @@ private slots:
                                  picture.toStdString() +
                                  "\"><img src=\"p.png\">"
                                  "<img src=\"http://127.0.0.1:9/x.png\">";
-        RawServer server(page(html));
+        LoopbackServer server(page(html));
         serveraddress::setConfigured(server.hostPort());
         Thighscore window(QPixmap(), "solmarin");
         window.loadit();
@@ -76,7 +76,7 @@ private slots:
     }
 
     void aRefusedPostFailsWithoutOpeningTheList() {
-        RawServer server("HTTP/1.0 400 Bad Request\r\nContent-Length: 8\r\n\r\nrefused\n");
+        LoopbackServer server("HTTP/1.0 400 Bad Request\r\nContent-Length: 8\r\n\r\nrefused\n");
         serveraddress::setConfigured(server.hostPort());
         Thighscore window(QPixmap(), "solmarin");
         QSignalSpy failed(&window, &Thighscore::postFailed);

@@ -1,7 +1,7 @@
 // The fetch component on the GUI thread: one event per fetch, dropped calls while busy, and a
 // component destroyed mid-fetch that neither hangs nor hears from its worker again.
 #include "httpget.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -13,7 +13,7 @@ class TestHttpGet : public QObject {
 
 private slots:
     void twoStartsGiveOneFetchAndOneEvent() {
-        RawServer server("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello");
+        LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello");
         THTTPGet get;
         get.URL = QString::fromStdString(server.base() + "/x");
         QList<QByteArray> results;
@@ -39,7 +39,7 @@ private slots:
     }
 
     void errorPageIsDeliveredWithItsStatus() {
-        RawServer server("HTTP/1.0 404 Not Found\r\nContent-Length: 4\r\n\r\ngone");
+        LoopbackServer server("HTTP/1.0 404 Not Found\r\nContent-Length: 4\r\n\r\ngone");
         THTTPGet get;
         get.URL = QString::fromStdString(server.base() + "/missing");
         QByteArray body;
@@ -50,7 +50,7 @@ private slots:
     }
 
     void progressOncePerChunkFromTheWorker() {
-        RawServer server("HTTP/1.0 200 OK\r\n\r\n" + std::string(2100, 'y'));
+        LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n" + std::string(2100, 'y'));
         THTTPGet get;
         get.URL = QString::fromStdString(server.base() + "/x");
         QList<int> readed;
@@ -83,7 +83,7 @@ private slots:
     }
 
     void destroyedWhileTheServerHangs() {
-        RawServer server("", true);
+        LoopbackServer server("", true);
         bool heard = false;
         {
             auto get = std::make_unique<THTTPGet>();
@@ -100,7 +100,7 @@ private slots:
     }
 
     void stopFetchRaisesOnError() {
-        RawServer server("", true);
+        LoopbackServer server("", true);
         THTTPGet get;
         get.URL = QString::fromStdString(server.base() + "/x");
         int errors = 0;

@@ -1,7 +1,7 @@
 // The blocking download client against real servers on the loopback interface: the request it
 // sends, redirections, errors, servers that misbehave, and the wait that keeps events flowing.
 #include "httpprot.h"
-#include "scriptedserver.h"
+#include "loopbackserver.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -41,8 +41,8 @@ class TstHttpProt : public QObject {
 
 private slots:
     void requestLineAndHeadersInTheirOrder() {
-        ScriptedServer server(
-            [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "x")); });
+        LoopbackServer server(
+            [](int fd, const std::string&) { LoopbackServer::send(fd, answer("200 OK", "x")); });
         THttpCli client;
         std::ostringstream out;
         QCOMPARE(fetch(client, server.url("/solmarin/solmarinsetup.sh"), out), std::string());
@@ -96,19 +96,19 @@ private slots:
         QFETCH(QString, error);
         QFETCH(int, status);
         const std::string final = last.toStdString();
-        ScriptedServer server([&](int fd, const std::string& request) {
+        LoopbackServer server([&](int fd, const std::string& request) {
             const std::string p = path(request);
             const int hop = std::stoi(p.substr(1));
             if (hop < redirects)
                 // Relative and absolute locations alike.
-                ScriptedServer::send(
+                LoopbackServer::send(
                     fd,
                     answer("302 Found", "moved",
                            hop % 2 ? "Location: /" + std::to_string(hop + 1) + "\r\n"
                                    : "Location: http://127.0.0.1:" + std::to_string(server.port()) +
                                          "/" + std::to_string(hop + 1) + "\r\n"));
             else
-                ScriptedServer::send(fd, final);
+                LoopbackServer::send(fd, final);
         });
         THttpCli client;
         std::ostringstream out;
@@ -122,7 +122,7 @@ private slots:
     void connectionFailures() {
         int port = 0;
         {
-            ScriptedServer closed([](int, const std::string&) {});
+            LoopbackServer closed([](int, const std::string&) {});
             port = closed.port();
         }
         THttpCli client;
@@ -132,8 +132,8 @@ private slots:
     }
 
     void bodyOverTheLimitIsRefused() {
-        ScriptedServer server([](int fd, const std::string&) {
-            ScriptedServer::send(fd, answer("200 OK", std::string(5000, 'z')));
+        LoopbackServer server([](int fd, const std::string&) {
+            LoopbackServer::send(fd, answer("200 OK", std::string(5000, 'z')));
         });
         THttpCli client;
         client.MaxBodySize = 4096;
@@ -147,9 +147,48 @@ private slots:
         QCOMPARE(whole.str().size(), std::size_t(5000));
     }
 
+    // A server that sends a byte now and then never stalls, but the whole transfer has its
+    // deadline all the same; one that is quick enough gets through, redirections included.
+    void tricklingServerIsCutOffAtTheDeadline_data() {
+        QTest::addColumn<int>("gapMs");     // between two bytes of the body
+        QTest::addColumn<bool>("redirect"); // the answer comes after a redirection
+        QTest::addColumn<QString>("error");
+        QTest::newRow("trickle past the deadline") << 50 << false << "Download took too long";
+        QTest::newRow("trickle after a redirection") << 50 << true << "Download took too long";
+        QTest::newRow("quick enough") << 0 << true << "";
+    }
+
+    void tricklingServerIsCutOffAtTheDeadline() {
+        QFETCH(int, gapMs);
+        QFETCH(bool, redirect);
+        QFETCH(QString, error);
+        constexpr int kBody = 60; // 3 s at the slow pace, well past the deadline below
+        std::atomic<bool> stop{false};
+        LoopbackServer server([&](int fd, const std::string& request) {
+            if (path(request) == "/first") {
+                LoopbackServer::send(fd, answer("302 Found", "", "Location: /second\r\n"));
+                return;
+            }
+            LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(kBody) +
+                                         "\r\n\r\n");
+            for (int i = 0; i < kBody && !stop; ++i) {
+                LoopbackServer::send(fd, "z");
+                std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
+            }
+        });
+        THttpCli client;
+        client.Timeout = 1000;
+        std::ostringstream out;
+        const std::string message = fetch(client, server.url(redirect ? "/first" : "/second"), out);
+        stop = true;
+        QCOMPARE(QString::fromStdString(message), error);
+        if (error.isEmpty())
+            QCOMPARE(out.str(), std::string(kBody, 'z'));
+    }
+
     void streamThatRefusesTheBody() {
-        ScriptedServer server(
-            [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "x")); });
+        LoopbackServer server(
+            [](int fd, const std::string&) { LoopbackServer::send(fd, answer("200 OK", "x")); });
         THttpCli client;
         std::ostringstream out;
         out.setstate(std::ios::badbit);
@@ -163,8 +202,8 @@ private slots:
     // by then, which the sanitizer build would catch).
     void waitKeepsEventsFlowingAndCanBeAbandoned() {
         std::atomic<bool> release{false};
-        ScriptedServer server([&](int fd, const std::string&) {
-            ScriptedServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nab");
+        LoopbackServer server([&](int fd, const std::string&) {
+            LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nab");
             while (!release)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
         });
@@ -195,8 +234,8 @@ private slots:
         QCOMPARE(QString::fromStdString(busy), QStringLiteral("HTTP component is busy"));
         QCOMPARE(QString::fromStdString(message), QStringLiteral("Connection aborted on request"));
         // The component is free again afterwards.
-        ScriptedServer next(
-            [](int fd, const std::string&) { ScriptedServer::send(fd, answer("200 OK", "y")); });
+        LoopbackServer next(
+            [](int fd, const std::string&) { LoopbackServer::send(fd, answer("200 OK", "y")); });
         std::ostringstream again;
         QCOMPARE(fetch(client, next.url("/y"), again), std::string());
         QCOMPARE(again.str(), std::string("y"));
@@ -206,7 +245,7 @@ private slots:
     // abandoned rather than waited for.
     void quittingTheApplicationAbandonsTheTransfer() {
         std::atomic<bool> release{false};
-        ScriptedServer server([&](int, const std::string&) {
+        LoopbackServer server([&](int, const std::string&) {
             while (!release)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
         });

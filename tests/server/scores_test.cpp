@@ -2,12 +2,15 @@
 #include "scores.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -154,6 +157,61 @@ TEST_F(ScoreStore, NewServerStartsWithAnEmptyPage) {
     EXPECT_EQ(scores::writePage(m_folder), "");
     EXPECT_NE(page().find("No scores have been posted yet."), std::string::npos);
     EXPECT_NE(scores::writePage("/nonexistent/folder"), "");
+}
+
+// Files may grow only to `bytes` while it lives, as on a disk with that much room left.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        ::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    sighandler_t m_handler;
+};
+
+// When the disk is full the post fails as a whole: the page never shows a score that the database
+// does not hold, whichever of the two runs out of room first.
+TEST_F(ScoreStore, AFullDiskLeavesPageAndDatabaseAgreeing) {
+    struct Case {
+        const char* what;
+        rlim_t room; // bytes a file may grow to
+    } cases[] = {
+        {"room for the page but not for the database's log", 2048},
+        {"room for neither", 16},
+    };
+    ASSERT_EQ(post("name=first&date=12/7/26&score=10").status, 200);
+    // Another reader keeps the database's log open, as a resident server does, so a commit has to
+    // add to it.
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(scores::databasePath(m_folder).c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "SELECT count(*) FROM scores", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    for (const Case& c : cases) {
+        scores::Response response;
+        {
+            FileSizeLimit full(c.room);
+            response = post("name=second&date=12/7/26&score=20");
+        }
+        EXPECT_EQ(response.status, 500) << c.what;
+        EXPECT_NE(page().find("1 score posted."), std::string::npos) << c.what;
+        EXPECT_EQ(page().find("second"), std::string::npos) << c.what;
+        // The page written again from the database shows that it holds only the first.
+        EXPECT_EQ(scores::writePage(m_folder), "");
+        EXPECT_NE(page().find("1 score posted."), std::string::npos) << c.what;
+    }
+    ASSERT_EQ(post("name=third&date=12/7/26&score=30").status, 200);
+    EXPECT_NE(page().find("2 scores posted."), std::string::npos);
+    sqlite3_close(reader);
 }
 
 } // namespace

@@ -1,12 +1,24 @@
-// The score program under lighttpd, reached over 127.0.0.1 with the game's own fetch.
+// The score service under lighttpd, on SQLite and on PostgreSQL, reached over 127.0.0.1 with the
+// game's own fetch.
+#include "daily.h"
 #include "fetchcore.h"
+#include "postgrescluster.h"
+#include "scores.h"
 #include "scoreserver.h"
+#include "wongame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,8 +41,48 @@ std::string postUrl(const ScoreServer& server, const std::string& name, const st
            "&date=12/7/26&score=" + score;
 }
 
-TEST(ScoreServer, FiftyConcurrentPostsAllLand) {
-    ScoreServer server;
+// The same server on each database engine: SQLite in its folder, and a throwaway PostgreSQL
+// cluster, where the list is read from the database through the service.
+class OnEachEngine : public ::testing::TestWithParam<bool> {
+protected:
+    bool postgres() const { return GetParam(); }
+    std::string database() {
+        if (!postgres())
+            return {};
+        if (!m_cluster)
+            m_cluster = std::make_unique<PostgresCluster>();
+        return m_cluster->url();
+    }
+    std::unique_ptr<scores::Store> openStore(const ScoreServer& server) {
+        std::string error;
+        auto store = postgres() ? scores::openPostgres(m_cluster->url(), error)
+                                : scores::openSqlite(server.folder() + "/scores.db", error);
+        EXPECT_TRUE(store) << error;
+        return store;
+    }
+    static std::string list(const ScoreServer& server) {
+        const fetch::Result result = get(server.base() + scores::kListPath);
+        EXPECT_EQ(result.status, 200);
+        return result.body;
+    }
+    static std::vector<std::string> storedNames(scores::Store& store) {
+        scores::List stored;
+        EXPECT_TRUE(store.readList({}, stored)) << store.error();
+        std::vector<std::string> names;
+        for (const scores::Entry& entry : stored.entries)
+            names.push_back(entry.name);
+        return names;
+    }
+    std::unique_ptr<PostgresCluster> m_cluster;
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, OnEachEngine, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "PostgreSQL" : "SQLite";
+                         });
+
+TEST_P(OnEachEngine, FiftyConcurrentPostsAllLand) {
+    ScoreServer server(0, false, database());
     std::vector<std::thread> clients;
     std::atomic<int> recorded{0};
     for (int i = 0; i < 50; ++i) {
@@ -43,26 +95,186 @@ TEST(ScoreServer, FiftyConcurrentPostsAllLand) {
     for (std::thread& client : clients)
         client.join();
     EXPECT_EQ(recorded.load(), 50);
-    EXPECT_EQ(server.storedScores(), 50);
-    const fetch::Result list = get(server.base() + "/counter/solmarin.shtml");
-    ASSERT_TRUE(list.success);
-    EXPECT_EQ(list.body, server.page());
+    const std::string page = list(server);
+    EXPECT_NE(page.find("50 scores posted."), std::string::npos);
+    if (!postgres()) {
+        EXPECT_EQ(page, server.page());
+    }
     for (int i = 0; i < 50; ++i)
-        EXPECT_NE(list.body.find("<td>p" + std::to_string(i) + "</td>"), std::string::npos) << i;
+        EXPECT_NE(page.find("<td>p" + std::to_string(i) + "</td>"), std::string::npos) << i;
 }
 
-TEST(ScoreServer, RefusedAndLimitedPostsStoreNothing) {
-    ScoreServer server(2);
-    EXPECT_EQ(server.storedScores(), 0);
-    const fetch::Result refused = get(postUrl(server, "x", "100000"));
-    EXPECT_EQ(refused.status, 400);
-    EXPECT_FALSE(refused.body.empty());
-    EXPECT_EQ(server.storedScores(), 0);
+TEST_P(OnEachEngine, RefusedAndLimitedPostsStoreNothing) {
+    ScoreServer server(2, false, database());
+    const std::string base = server.base() + scores::kPostPath + "?";
+    struct Case {
+        std::string query;
+        int status;
+    } cases[] = {
+        {"name=x&date=12/7/26&score=100000", 400},    {"name=&date=12/7/26&score=1", 400},
+        {"name=x%01&date=12/7/26&score=1", 400},      {"name=x&date=1/2/3&score=1", 400},
+        {"name=x&date=12/7/26&score=1&admin=1", 400}, {"", 400},
+        {"name=a&date=12/7/26&score=1", 200},         {"name=b&date=12/7/26&score=2", 200},
+        {"name=c&date=12/7/26&score=3", 429},
+    };
+    for (const Case& c : cases) {
+        const fetch::Result result = get(base + c.query);
+        EXPECT_EQ(result.status, c.status) << c.query;
+        EXPECT_FALSE(result.body.empty()) << c.query;
+    }
+    const auto store = openStore(server);
+    ASSERT_TRUE(store);
+    EXPECT_EQ(storedNames(*store), (std::vector<std::string>{"b", "a"}));
+    EXPECT_NE(list(server).find("2 scores posted."), std::string::npos);
+}
 
-    EXPECT_EQ(get(postUrl(server, "a", "1")).status, 200);
-    EXPECT_EQ(get(postUrl(server, "b", "2")).status, 200);
-    EXPECT_EQ(get(postUrl(server, "c", "3")).status, 429);
-    EXPECT_EQ(server.storedScores(), 2);
+// A won game posted with its moves, as the Deal of the Day: kept verified, on the main list and
+// on the day's own page, which a day without posts does not have.
+TEST_P(OnEachEngine, ReplayedDailyPostsAreOnTheirDaysPage) {
+    ScoreServer server(0, false, database());
+    const daily::Date today = daily::dateOfDay(std::int64_t(std::time(nullptr)) / 86400);
+    const std::string day = daily::formatDate(today);
+    const WonGame game = wonGame(*daily::deal(today));
+    const fetch::Result posted =
+        get(server.base() + scores::kPostPath +
+            "?name=Ann&date=12/8/26&score=" + std::to_string(game.score) +
+            "&deal=" + std::to_string(game.deal) + "&moves=" + game.moves + "&daily=" + day);
+    EXPECT_EQ(posted.status, 200);
+    EXPECT_EQ(posted.body, "Score recorded and verified.\n");
+    const std::string row = "<td>Ann</td><td align=\"right\">" + std::to_string(game.score) +
+                            "</td><td>12/8/26</td><td align=\"center\">" + scores::kReplayedMark;
+    const fetch::Result page = get(server.base() + scores::kDailyFolder + day + ".shtml");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_NE(page.body.find(row), std::string::npos) << page.body;
+    EXPECT_NE(page.body.find("1 score posted."), std::string::npos);
+    EXPECT_NE(list(server).find(row), std::string::npos);
+    const std::string other = daily::formatDate(daily::dateOfDay(daily::dayNumber(today) + 3));
+    EXPECT_EQ(get(server.base() + scores::kDailyFolder + other + ".shtml").status, 404);
+}
+
+// Clients post while the service is killed outright and started again: every post answered 200
+// is in the database and on the list afterwards.
+TEST_P(OnEachEngine, NoAnsweredPostIsLostWhenTheServiceIsKilled) {
+    ScoreServer server(0, false, database());
+    std::mutex mutex;
+    std::vector<std::string> answered;
+    std::vector<std::thread> clients;
+    for (int i = 0; i < 8; ++i) {
+        clients.emplace_back([&, i] {
+            for (int j = 0; j < 12; ++j) {
+                const std::string name = "c" + std::to_string(i) + "p" + std::to_string(j);
+                const fetch::Result result = get(postUrl(server, name, std::to_string(i * 12 + j)));
+                std::lock_guard<std::mutex> lock(mutex);
+                if (result.status == 200)
+                    answered.push_back(name);
+            }
+        });
+    }
+    const pid_t first = server.servicePid();
+    for (int i = 0; i < 3000; ++i) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (answered.size() >= 20)
+                break;
+        }
+        ::usleep(1000);
+    }
+    ASSERT_GT(first, 0);
+    ASSERT_EQ(::kill(first, SIGKILL), 0);
+    for (std::thread& client : clients)
+        client.join();
+    // The service is started again; once it answers, the list is the database's.
+    int status = 0;
+    for (int i = 0; i < 200 && status != 200; ++i) {
+        status = get(postUrl(server, "after", "1")).status;
+        if (status != 200)
+            ::usleep(50000);
+    }
+    ASSERT_EQ(status, 200);
+    EXPECT_NE(server.servicePid(), first);
+    const std::string page = list(server);
+    const auto store = openStore(server);
+    ASSERT_TRUE(store);
+    const std::vector<std::string> names = storedNames(*store);
+    EXPECT_GE(answered.size(), 20u);
+    for (const std::string& name : answered) {
+        EXPECT_NE(page.find("<td>" + name + "</td>"), std::string::npos) << name;
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    }
+}
+
+// Two machines' services sharing one PostgreSQL: a post answered by one is on the list the other
+// serves, at once.
+TEST(ScoreServerOnPostgres, APostThroughOneServerIsOnTheListOfTheOther) {
+    PostgresCluster cluster;
+    ScoreServer first(0, false, cluster.url());
+    ScoreServer second(0, false, cluster.url());
+    for (int i = 0; i < 5; ++i) {
+        ScoreServer& poster = i % 2 ? first : second;
+        ScoreServer& reader = i % 2 ? second : first;
+        const std::string name = "m" + std::to_string(i);
+        ASSERT_EQ(get(postUrl(poster, name, std::to_string(10 + i))).status, 200);
+        const fetch::Result result = get(reader.base() + scores::kListPath);
+        ASSERT_EQ(result.status, 200);
+        EXPECT_NE(result.body.find("<td>" + name + "</td>"), std::string::npos) << name;
+        EXPECT_NE(result.body.find(std::to_string(i + 1) + (i ? " scores" : " score") + " posted."),
+                  std::string::npos)
+            << name;
+    }
+}
+
+// The database killed outright in the middle of a burst and started again: every post answered
+// 200 survived, and the service goes on by itself.
+TEST(ScoreServerOnPostgres, NoAnsweredPostIsLostWhenTheDatabaseIsKilled) {
+    PostgresCluster cluster;
+    ScoreServer server(0, false, cluster.url());
+    std::mutex mutex;
+    std::vector<std::string> answered;
+    std::vector<std::thread> clients;
+    for (int i = 0; i < 8; ++i) {
+        clients.emplace_back([&, i] {
+            for (int j = 0; j < 12; ++j) {
+                const std::string name = "c" + std::to_string(i) + "p" + std::to_string(j);
+                const fetch::Result result = get(postUrl(server, name, std::to_string(i * 12 + j)));
+                std::lock_guard<std::mutex> lock(mutex);
+                if (result.status == 200)
+                    answered.push_back(name);
+            }
+        });
+    }
+    for (int i = 0; i < 3000; ++i) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (answered.size() >= 20)
+                break;
+        }
+        ::usleep(1000);
+    }
+    cluster.kill();
+    cluster.start();
+    for (std::thread& client : clients)
+        client.join();
+    int status = 0;
+    for (int i = 0; i < 200 && status != 200; ++i) {
+        status = get(postUrl(server, "after", "1")).status;
+        if (status != 200)
+            ::usleep(50000);
+    }
+    ASSERT_EQ(status, 200);
+    const fetch::Result page = get(server.base() + scores::kListPath);
+    EXPECT_EQ(page.status, 200);
+    std::string error;
+    const auto store = scores::openPostgres(cluster.url(), error);
+    ASSERT_TRUE(store) << error;
+    scores::List stored;
+    ASSERT_TRUE(store->readList({}, stored));
+    EXPECT_GE(answered.size(), 20u);
+    for (const std::string& name : answered) {
+        EXPECT_NE(page.body.find("<td>" + name + "</td>"), std::string::npos) << name;
+        EXPECT_TRUE(std::any_of(stored.entries.begin(), stored.entries.end(),
+                                [&](const scores::Entry& entry) { return entry.name == name; }))
+            << name;
+    }
 }
 
 TEST(ScoreServer, OnlyTheScoreProgramAndThePageAreServed) {
@@ -71,6 +283,74 @@ TEST(ScoreServer, OnlyTheScoreProgramAndThePageAreServed) {
     EXPECT_EQ(get(server.base() + "/cgi-bin/other.cgi").status, 403);
     EXPECT_EQ(get(server.base() + "/scores.db").status, 404);
     EXPECT_EQ(get(server.base() + "/lighttpd.conf").status, 404);
+}
+
+// A post is one short GET: a body, a huge declared one above all, is refused at once, before any of
+// it is read or kept, and no other method reaches the score program.
+TEST(ScoreServer, BodiesAndOtherMethodsAreRefusedBeforeTheyReachTheProgram) {
+    ScoreServer server;
+    const std::string post = "/cgi-bin/solmarin.cgi?name=x&date=12/7/26&score=5";
+    const std::string twoMegabytes(2 << 20, 'a');
+    struct Case {
+        const char* what;
+        std::string request;
+        std::size_t sendFirst; // the rest is never sent: the answer must not wait for it
+        int status;
+    } cases[] = {
+        {"a 2 MB body",
+         "POST " + post + " HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+             std::to_string(twoMegabytes.size()) + "\r\n\r\n" + twoMegabytes,
+         4096, 413},
+        {"an absurd length",
+         "POST " + post + " HTTP/1.1\r\nHost: x\r\nContent-Length: 9223372036854775807\r\n\r\n",
+         std::string::npos, 413},
+        {"a GET with a body",
+         "GET " + post + " HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+             std::to_string(twoMegabytes.size()) + "\r\n\r\n" + twoMegabytes,
+         4096, 400},
+        {"an empty POST",
+         "POST " + post + " HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\nConnection: close\r\n\r\n",
+         std::string::npos, 403},
+        {"a PUT", "PUT " + post + " HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nabc",
+         std::string::npos, 403},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(server.rawStatus(c.request, c.sendFirst), c.status) << c.what;
+        EXPECT_EQ(server.entriesIn("upload"), 0) << c.what << ": a request body was kept";
+    }
+    EXPECT_EQ(server.storedScores(), 0);
+    EXPECT_EQ(server.rawStatus("HEAD /counter/solmarin.shtml HTTP/1.0\r\n\r\n"), 200);
+    EXPECT_EQ(server.rawStatus("GET " + post + " HTTP/1.0\r\n\r\n"), 200);
+    EXPECT_EQ(server.storedScores(), 1);
+}
+
+// A page that is still being written, or left behind by a writer that died, is never served.
+TEST(ScoreServer, TemporaryPageFilesAreNotServed) {
+    ScoreServer server;
+    const std::string name = std::string("solmarin.shtml.Q7xk2P") + scores::kTemporarySuffix;
+    std::ofstream(server.folder() + "/www/counter/" + name) << "<p>half a page";
+    EXPECT_EQ(get(server.base() + "/counter/" + name).status, 403);
+    EXPECT_EQ(get(server.base() + "/counter/solmarin.shtml").status, 200);
+}
+
+// Started by root, neither the web server nor the score program keeps root's rights: the data
+// they write belongs to an unprivileged user.
+TEST(ScoreServer, StartedByRootItRunsAsAnUnprivilegedUser) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can start the server as another user";
+    ScoreServer server;
+    ASSERT_EQ(get(postUrl(server, "x", "5")).status, 200);
+    for (const char* file : {"/scores.db", "/www/counter/solmarin.shtml"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat((server.folder() + file).c_str(), &info), 0) << file;
+        EXPECT_NE(info.st_uid, 0u) << file;
+    }
+    for (const char* command : {"lighttpd", "solmarin-scored"}) {
+        const std::vector<std::string> ids = server.userIdsOf(command);
+        ASSERT_FALSE(ids.empty()) << command;
+        for (const std::string& id : ids)
+            EXPECT_NE(id.rfind("0\t", 0), 0u) << command << " runs as " << id;
+    }
 }
 
 } // namespace

@@ -112,3 +112,35 @@ TEST(Termination, SessionEndSavesSettingsAndTallyAsTheCloseBoxDoes) {
             << strsignal(signal) << " " << missing.message();
     }
 }
+
+// A save cut short by a crash leaves its new file beside the settings or the tally; the next
+// start removes those of processes that have ended, and leaves a running one's alone.
+TEST(Termination, TheNextStartRemovesWhatACrashedSaveLeftBehind) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const std::string ended = std::to_string(child);
+    const std::string running = std::to_string(::getpid());
+
+    ProgramCopy copy;
+    const struct {
+        std::string name;
+        bool removed;
+    } files[] = {
+        {".solmarin.ini." + ended + ".0.tmp", true},
+        {".solmarintally.tld." + ended + ".4.tmp", true},
+        {".solmarin.ini." + running + ".0.tmp", false},
+        {".solmarinhelp." + ended + ".0.tmp", false},
+    };
+    for (const auto& f : files)
+        std::ofstream(copy.file(f.name.c_str())) << "[solmarin]\nTo";
+    ASSERT_TRUE(copy.start());
+    ASSERT_TRUE(copy.waitUntilRunning()) << "the program did not come up";
+    // The files go once the table is on the screen.
+    for (int i = 0; i < 1000 && fs::exists(copy.file(files[1].name.c_str())); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(copy.stop(SIGTERM), 0);
+    for (const auto& f : files)
+        EXPECT_EQ(fs::exists(copy.file(f.name.c_str())), !f.removed) << f.name;
+}

@@ -287,7 +287,9 @@ private slots:
             QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
             QCOMPARE(memo->lineWrapMode(), QTextEdit::WidgetWidth);
-            QVERIFY(!(memo->focusPolicy() & Qt::TabFocus));
+            // Reached by Tab too, with a caret the arrow keys move.
+            QVERIFY(memo->focusPolicy() & Qt::TabFocus);
+            QVERIFY(memo->textInteractionFlags() & Qt::TextSelectableByKeyboard);
         }
         // The long lines of the scoring page wrap inside the page instead of scrolling sideways.
         m_help->resize(400, 431);

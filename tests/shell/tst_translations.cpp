@@ -7,7 +7,7 @@
 #include "helpform.h"
 #include "highscoreform.h"
 #include "language.h"
-#include "rawserver.h"
+#include "loopbackserver.h"
 #include "serveraddress.h"
 #include "tablefixture.h"
 #include "tallylistform.h"
@@ -244,7 +244,7 @@ private slots:
         };
         std::vector<Run> runs;
         // One server for all, so that every settings file names the same address.
-        RawServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<p>ok</p>");
+        LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<p>ok</p>");
         for (const QString& name : languages()) {
             QVERIFY(language::install(name));
             const std::size_t before = server.requests().size();

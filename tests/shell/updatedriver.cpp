@@ -1,7 +1,7 @@
 // A test build of the game with two changes: the update trusts the public key in "testkey.pub"
 // beside the executable (tests make their own key pairs), and a driver plays the player. It
-// accepts the update offer, reports on standard output what the update panel shows, answers
-// message boxes (reporting their text) and closes the game once the update has failed. With
+// gives a name, accepts the update offer, reports on standard output what the update panel shows,
+// answers message boxes (reporting their text) and closes the game once the update has failed. With
 // SOLMARIN_DRIVER=close it closes the game while the download is under way instead.
 #include "mainform.h"
 #include "update.h"
@@ -40,6 +40,7 @@ Tmain* mainWindow() {
 struct Driver {
     QString mode = qEnvironmentVariable("SOLMARIN_DRIVER");
     QString status;
+    bool named = false;
     bool accepted = false;
     bool answered = false;
     bool closed = false;
@@ -57,6 +58,13 @@ struct Driver {
             main ? main->findChild<QAbstractButton*>(QStringLiteral("button_updateyes")) : nullptr;
         if (!label || !panel || !yes)
             return;
+        // The player gives a name first: the offer waits for it.
+        auto* done = main->findChild<QAbstractButton*>(QStringLiteral("button_namedone"));
+        auto* namePanel = main->findChild<QWidget*>(QStringLiteral("panel_name"));
+        if (!named && done && namePanel && namePanel->isVisible()) {
+            named = true;
+            QTimer::singleShot(0, done, [done] { done->click(); });
+        }
         const QString now = label->text();
         if (now != status) {
             status = now;

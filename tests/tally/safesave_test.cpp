@@ -1,4 +1,5 @@
-// The careful writer in a folder that takes no new file: the file is rewritten in place.
+// The careful writer in a folder that takes no new file: the file is rewritten in place; and
+// the new files of saves cut short, removed at the next start.
 #include "immutable.h"
 #include "safesave.h"
 
@@ -7,6 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -84,4 +88,58 @@ TEST_F(LockedFolder, ALockedFileIsLeftAlone) {
     EXPECT_FALSE(safesave::replace(m_path, "[solmarin]\nTop=2\n", false));
     setImmutable(m_path, false);
     EXPECT_EQ(contents(m_path), "[solmarin]\nTop=1\n");
+}
+
+namespace {
+
+using SaveFolder = LockedFolder;
+
+// A process id that no process holds any more: a child that has ended and been reaped.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+} // namespace
+
+TEST_F(SaveFolder, LeftoversOfEndedProcessesAreRemovedAndNothingElse) {
+    const std::string dead = std::to_string(endedProcess());
+    const std::string alive = std::to_string(::getpid());
+    const struct {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {".solmarin.ini." + dead + ".0.tmp", true},
+        {".solmarin.ini." + dead + ".17.tmp", true},
+        {".solmarin.ini." + alive + ".0.tmp", false}, // a save in progress
+        {".solmarin.ini.1.0.tmp", false},             // init never ends
+        {".solmarin.ini." + dead + ".tmp", false},
+        {".solmarin.ini." + dead + ".0.0.tmp", false},
+        {".solmarin.ini." + dead + ".x.tmp", false},
+        {".solmarin.ini.." + dead + ".tmp", false},
+        {"solmarin.ini." + dead + ".0.tmp", false},
+        {".solmarin.ini." + dead + ".0.tmp.keep", false},
+        {".solmarintally.tld." + dead + ".0.tmp", false}, // another file's: its own pass
+        {".other.ini." + dead + ".0.tmp", false},
+        {"solmarin.ini", false},
+    };
+    for (const auto& c : cases)
+        store((m_folder / c.name).string(), "x");
+    // Only plain files: a folder or a link of such a name is nobody's save.
+    const std::string folderName = ".solmarin.ini." + dead + ".1.tmp";
+    const std::string linkName = ".solmarin.ini." + dead + ".2.tmp";
+    fs::create_directory(m_folder / folderName);
+    fs::create_symlink(m_folder / "solmarin.ini", m_folder / linkName);
+
+    EXPECT_EQ(safesave::removeLeftovers(m_path), 2);
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::exists(m_folder / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_directory(m_folder / folderName));
+    EXPECT_TRUE(fs::is_symlink(m_folder / linkName));
+    EXPECT_EQ(contents(m_path), "x");
+
+    EXPECT_EQ(safesave::removeLeftovers((m_folder / "missing" / "solmarin.ini").string()), 0);
 }
