@@ -378,7 +378,7 @@ void BoardAccess::move(int key) {
         setPlace(next);
     else if (m_place != kNone)
         // Nothing further that way: the card in the frame again, so the player knows.
-        m_announcer->say(QStringLiteral("End of the row. ") + describe(m_place));
+        m_announcer->say(tr("End of the row. %1").arg(describe(m_place)));
     placeMark();
 }
 
@@ -572,12 +572,12 @@ QString BoardAccess::undoResult(const Seen& before) const {
     // An undo costs 3; the points the move had brought go with it, and the score says so.
     const QString points = QStringLiteral("-3");
     if (!back.isEmpty())
-        return QStringLiteral("Undo, %1: %2 back on the table, %3 on the discard pile.")
+        return tr("Undo, %1: %2 back on the table, %3 on the discard pile.")
             .arg(points, back.join(QStringLiteral(", ")), cardName(now.discard));
     if (now.dealpos < before.dealpos)
-        return QStringLiteral("Undo: %1 back in the stock, %2 on the discard pile. %3.")
+        return tr("Undo: %1 back in the stock, %2 on the discard pile. %3.")
             .arg(cardName(before.discard), cardName(now.discard), describe(kStock));
-    return QStringLiteral("Undo, %1: %2 on the discard pile.").arg(points, cardName(now.discard));
+    return tr("Undo, %1: %2 on the discard pile.").arg(points, cardName(now.discard));
 }
 
 // Said once the key is done; when the frame moved to another card, the result is read as the

@@ -116,7 +116,7 @@ void Thelp::createMainPanel() {
     for (auto [memo, title] :
          {std::pair{memo1, "Overview"}, std::pair{memo3, "Game Play"}, std::pair{memo4, "Scoring"},
           std::pair{memo5, "Documentation"}, std::pair{memo6, "Keys and Deals"}})
-        memo->setAccessibleName(QLatin1String(title));
+        memo->setAccessibleName(tr(title));
 }
 
 QTextEdit* Thelp::page(const char* name, const QString& textName) {

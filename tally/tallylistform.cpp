@@ -70,12 +70,14 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
     QLabel* title = addLabel("label_myname", 1, 5, 328, Qt::AlignHCenter, tr("YOUR TALLY LIST"));
     title->setFont(labelFont(19, true, true));
     title->setFixedHeight(24);
-    m_statisticNames[1] = addLabel("Label9", 88, 42, 101, Qt::AlignRight, tr("Total Games:"))->text();
+    m_statisticNames[1] =
+        addLabel("Label9", 88, 42, 101, Qt::AlignRight, tr("Total Games:"))->text();
     m_statisticNames[2] =
         addLabel("Label2", 69, 59, 120, Qt::AlignRight, tr("Games Cleared:"))->text();
     m_statisticNames[3] =
         addLabel("Label3", 69, 77, 120, Qt::AlignRight, tr("Win Percentage:"))->text();
-    m_statisticNames[4] = addLabel("Label5", 69, 96, 120, Qt::AlignRight, tr("Longest Chain"))->text();
+    m_statisticNames[4] =
+        addLabel("Label5", 69, 96, 120, Qt::AlignRight, tr("Longest Chain"))->text();
     const int statisticTops[] = {0, 42, 59, 77, 96};
     for (int column = 1; column <= Tally::kStatistics; ++column) {
         const QByteArray name = "mylabel_" + QByteArray::number(column);
@@ -116,8 +118,7 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
 // The keyboard and screen readers: the places as a table read cell by cell, the buttons reached
 // by Tab, Escape for DONE.
 void Ttallylist::createKeys() {
-    const QStringList columns{QStringLiteral("Place"), QStringLiteral("Date"),
-                              QStringLiteral("Name"), QStringLiteral("Score")};
+    const QStringList columns{tr("Place"), tr("Date"), tr("Name"), tr("Score")};
     table_places = new LabelTable(FlatPanel1, Tally::kPlaces, columns, [this](int row, int column) {
         const std::array<QLabel*, Tally::kPlaces + 1>* labels[] = {&label_num, &label_date,
                                                                    &label_name, &label_high};
@@ -193,9 +194,8 @@ void Ttallylist::showTally() {
         for (int column = 1; column <= Tally::kStatistics; ++column)
             statistics << m_statisticNames[column] + QLatin1Char(' ') + mylabel[column]->text();
         // In the table's name: a screen reader reads it once, as the focus comes into the table.
-        table_places->setAccessibleName(QStringLiteral("YOUR TALLY LIST: ") +
-                                        statistics.join(QStringLiteral(", ")) +
-                                        QStringLiteral(". HIGH SCORES"));
+        table_places->setAccessibleName(
+            tr("YOUR TALLY LIST: %1. HIGH SCORES").arg(statistics.join(QStringLiteral(", "))));
     }
 }
 

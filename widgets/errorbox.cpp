@@ -39,9 +39,17 @@ constexpr KnownMessage kKnownMessages[] = {
      QT_TRANSLATE_NOOP("errorbox", "'%1' is not a valid integer value")},
 };
 
+// Messages with no variable part, shown whole.
+const char* const kWholeMessages[] = {
+    QT_TRANSLATE_NOOP("errorbox", "Unable to write to the temporary folder"),
+};
+
 QString localized(const QString& message) {
     if (message == QLatin1String(kUnknownError))
         return QCoreApplication::translate("errorbox", kUnknownError);
+    for (const char* whole : kWholeMessages)
+        if (message == QLatin1String(whole))
+            return QCoreApplication::translate("errorbox", whole);
     for (const KnownMessage& known : kKnownMessages) {
         const QLatin1String before(known.before);
         const QLatin1String after(known.after);

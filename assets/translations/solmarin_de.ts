@@ -137,10 +137,6 @@
         <translation>Der Talon ist leer, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Zug zurückgenommen, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Spielfeld abgeräumt! Schlussbonus %1. Endstand %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Punkte %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Ende der Reihe. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> Der Rahmen liegt auf %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Rückgängig, %1: %2 wieder auf dem Tisch, %3 auf dem Ablagestapel.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Rückgängig: %1 wieder im Talon, %2 auf dem Ablagestapel. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Rückgängig, %1: %2 auf dem Ablagestapel.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Spiel des Tages</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Website von %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Dein Name</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Tipp: Karte vom Talon aufdecken.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Tipp: spiele %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>FERTIG</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>DEINE STATISTIK: %1. BESTENLISTE</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; ist keine gültige Ganzzahl</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Schreiben in den temporären Ordner nicht möglich</translation>
     </message>
 </context>
 </TS>

@@ -137,10 +137,6 @@
         <translation>El mazo está vacío, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Jugada deshecha, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>¡Tablero despejado! Bonificación final %1. Puntuación final %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Puntuación %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Fin de la fila. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> El marco está en %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Deshacer, %1: %2 de vuelta en la mesa, %3 en la pila de descarte.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Deshacer: %1 de vuelta en el mazo, %2 en la pila de descarte. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Deshacer, %1: %2 en la pila de descarte.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Reparto del día</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Sitio web de %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Tu nombre</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Pista: gira una carta del mazo.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Pista: juega %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>LISTO</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Puesto</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Puntos</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>TUS ESTADÍSTICAS: %1. RÉCORDS</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; no es un número entero válido</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>No se puede escribir en la carpeta temporal</translation>
     </message>
 </context>
 </TS>

@@ -137,10 +137,6 @@
         <translation>Le talon est vide, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Coup annulé, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Plateau dégagé ! Bonus final %1. Score final %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Score %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Fin de la rangée. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> Le cadre est sur %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Annulation, %1 : %2 de retour sur la table, %3 sur la défausse.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Annulation : %1 de retour dans le talon, %2 sur la défausse. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Annulation, %1 : %2 sur la défausse.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Donne du jour</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Site web de %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Votre nom</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Indice : retournez une carte du talon.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Indice : jouez %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Rang</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>VOS STATISTIQUES : %1. PALMARÈS</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>« %1 » n&apos;est pas un nombre entier valide</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Impossible d&apos;écrire dans le dossier temporaire</translation>
     </message>
 </context>
 </TS>

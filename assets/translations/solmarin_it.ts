@@ -137,10 +137,6 @@
         <translation>Il tallone è vuoto, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Mossa annullata, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Tavolo sgombrato! Bonus finale %1. Punteggio finale %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Punteggio %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Fine della fila. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> La cornice è su %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Annulla, %1: %2 di nuovo sul tavolo, %3 sulla pila degli scarti.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Annulla: %1 di nuovo nel tallone, %2 sulla pila degli scarti. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Annulla, %1: %2 sulla pila degli scarti.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Mano del giorno</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Sito web di %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Il tuo nome</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Suggerimento: gira una carta dal tallone.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Suggerimento: gioca %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>FATTO</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Posizione</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punteggio</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>LE TUE STATISTICHE: %1. CLASSIFICA</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; non è un numero intero valido</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Impossibile scrivere nella cartella temporanea</translation>
     </message>
 </context>
 </TS>

@@ -137,10 +137,6 @@
         <translation>De stapel is leeg, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Zet teruggenomen, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Bord leeggespeeld! Eindbonus %1. Eindscore %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Score %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Einde van de rij. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> Het kader staat op %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Ongedaan, %1: %2 terug op tafel, %3 op de aflegstapel.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Ongedaan: %1 terug in de stapel, %2 op de aflegstapel. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Ongedaan, %1: %2 op de aflegstapel.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Spel van de dag</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Website van %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Je naam</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Hint: draai een kaart van de stapel om.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Hint: speel %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>KLAAR</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Plaats</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Naam</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>JOUW STATISTIEKEN: %1. TOPSCORES</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; is geen geldig geheel getal</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Kan niet schrijven naar de tijdelijke map</translation>
     </message>
 </context>
 </TS>

@@ -137,10 +137,6 @@
         <translation>Talia jest pusta, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Cofnięto ruch, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Plansza wyczyszczona! Premia końcowa %1. Wynik końcowy %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Wynik %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Koniec rzędu. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> Ramka jest na: %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Cofnięto, %1: %2 z powrotem na stole, %3 na stosie odrzuconych.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Cofnięto: %1 z powrotem w talii, %2 na stosie odrzuconych. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Cofnięto, %1: %2 na stosie odrzuconych.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Rozdanie dnia</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Strona internetowa %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Twoje imię</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Podpowiedź: odkryj kartę z talii.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Podpowiedź: zagraj kartę %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>GOTOWE</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Miejsce</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Imię</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Wynik</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>TWOJE STATYSTYKI: %1. RANKING</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; nie jest prawidłową liczbą całkowitą</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Nie można zapisać w folderze tymczasowym</translation>
     </message>
 </context>
 </TS>

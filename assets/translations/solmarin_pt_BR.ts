@@ -137,10 +137,6 @@
         <translation>O monte está vazio, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Jogada desfeita, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Mesa limpa! Bônus final %1. Pontuação final %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Pontuação %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Fim da fileira. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> A moldura está em %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Desfeito, %1: %2 de volta à mesa, %3 na pilha de descarte.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Desfeito: %1 de volta ao monte, %2 na pilha de descarte. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Desfeito, %1: %2 na pilha de descarte.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Jogo do dia</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Site da %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Seu nome</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Dica: vire uma carta do monte.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Dica: jogue %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>PRONTO</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Posição</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Pontos</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>SUAS ESTATÍSTICAS: %1. RECORDES</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; não é um número inteiro válido</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Não foi possível gravar na pasta temporária</translation>
     </message>
 </context>
 </TS>

@@ -137,10 +137,6 @@
         <translation>Talongen är tom, %1.</translation>
     </message>
     <message>
-        <source>Move taken back, -3.</source>
-        <translation>Draget ångrat, -3.</translation>
-    </message>
-    <message>
         <source>Board cleared! End bonus %1. Final score %2.</source>
         <translation>Bordet är tömt! Slutbonus %1. Slutpoäng %2.</translation>
     </message>
@@ -151,6 +147,26 @@
     <message>
         <source>Score %1.</source>
         <translation>Poäng %1.</translation>
+    </message>
+    <message>
+        <source>End of the row. %1</source>
+        <translation>Slutet av raden. %1</translation>
+    </message>
+    <message>
+        <source> The frame is on %1.</source>
+        <translation> Ramen är på %1.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 back on the table, %3 on the discard pile.</source>
+        <translation>Ångrat, %1: %2 tillbaka på bordet, %3 på slänghögen.</translation>
+    </message>
+    <message>
+        <source>Undo: %1 back in the stock, %2 on the discard pile. %3.</source>
+        <translation>Ångrat: %1 tillbaka i talongen, %2 på slänghögen. %3.</translation>
+    </message>
+    <message>
+        <source>Undo, %1: %2 on the discard pile.</source>
+        <translation>Ångrat, %1: %2 på slänghögen.</translation>
     </message>
 </context>
 <context>
@@ -472,6 +488,22 @@
         <source>Deal of the Day</source>
         <translation>Dagens giv</translation>
     </message>
+    <message>
+        <source>%1 web site</source>
+        <translation>Webbplatsen för %1</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ditt namn</translation>
+    </message>
+    <message>
+        <source>Hint: turn the stock.</source>
+        <translation>Tips: vänd ett kort från talongen.</translation>
+    </message>
+    <message>
+        <source>Hint: play the %1.</source>
+        <translation>Tips: spela %1.</translation>
+    </message>
 </context>
 <context>
     <name>Ttallylist</name>
@@ -527,6 +559,26 @@
         <source>DONE</source>
         <translation>KLAR</translation>
     </message>
+    <message>
+        <source>Place</source>
+        <translation>Placering</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Poäng</translation>
+    </message>
+    <message>
+        <source>YOUR TALLY LIST: %1. HIGH SCORES</source>
+        <translation>DIN STATISTIK: %1. TOPPLISTA</translation>
+    </message>
 </context>
 <context>
     <name>errorbox</name>
@@ -553,6 +605,10 @@
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>&apos;%1&apos; är inget giltigt heltal</translation>
+    </message>
+    <message>
+        <source>Unable to write to the temporary folder</source>
+        <translation>Kan inte skriva till den tillfälliga mappen</translation>
     </message>
 </context>
 </TS>
