@@ -991,6 +991,28 @@ QPixmap logo(qreal dpr) {
     return QPixmap::fromImage(std::move(image));
 }
 
+namespace {
+
+QFont buttonFont() {
+    QFont f = font(false, 13);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
+    return f;
+}
+
+} // namespace
+
+int buttonLetteringSize(const QString& lettering) {
+    const QString text = lettering.toUpper();
+    QFont f = buttonFont();
+    // Long lettering (a longer word in another language) shrinks rather than touching the frame.
+    for (int px = 13; px >= kButtonSmallestLettering; --px) {
+        f.setPixelSize(px);
+        if (QFontMetricsF(f).horizontalAdvance(text) <= kButtonLetteringWidth)
+            return px;
+    }
+    return 0;
+}
+
 QPixmap button(const QString& lettering, qreal dpr) {
     QImage image = canvas(QSizeF(126, 40), dpr);
     QPainter p(&image);
@@ -1003,14 +1025,8 @@ QPixmap button(const QString& lettering, qreal dpr) {
     p.drawRect(QRectF(3.5, 3.5, 119, 33));
 
     const QString text = lettering.toUpper();
-    QFont f = font(false, 13);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
-    // Long lettering shrinks rather than touching the frame.
-    for (int px = 13; px > 7; --px) {
-        f.setPixelSize(px);
-        if (QFontMetricsF(f).horizontalAdvance(text) <= 110)
-            break;
-    }
+    QFont f = buttonFont();
+    f.setPixelSize(std::max(kButtonSmallestLettering, buttonLetteringSize(lettering)));
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(QRectF(0, 0, 126, 40), Qt::AlignCenter, text);

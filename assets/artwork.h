@@ -28,6 +28,11 @@ QPixmap clothTile(qreal dpr);
 QPixmap logo(qreal dpr);
 // An image button: navy face, white frame, the lettering in white capitals. 126 x 40.
 QPixmap button(const QString& lettering, qreal dpr);
+// The lettering of a button is at most this wide, and shrinks down to this pixel size to be so.
+constexpr int kButtonLetteringWidth = 110;
+constexpr int kButtonSmallestLettering = 8;
+// The pixel size `lettering` is drawn at on a button; 0 when even the smallest is too wide.
+int buttonLetteringSize(const QString& lettering);
 // The About window's title picture. 217 x 54.
 QPixmap titlePicture(qreal dpr);
 // The program's icon, the fan of cards before the three peaks on a blue tile, painted into the

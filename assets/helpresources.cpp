@@ -1,6 +1,8 @@
 // The Help window's page texts, embedded in the program.
 #include "helpresources.h"
 
+#include "language.h"
+
 #include <QFile>
 
 #include <mutex>
@@ -18,7 +20,11 @@ void initHelpResources() {
 
 QString helpText(const QString& page) {
     initHelpResources();
-    QFile file(QStringLiteral(":/help/%1.txt").arg(page));
+    // A page that is not yet translated shows in English rather than not at all.
+    const QString translated = QStringLiteral(":/help/%1/%2.txt").arg(language::current(), page);
+    QFile file(!language::current().isEmpty() && QFile::exists(translated)
+                   ? translated
+                   : QStringLiteral(":/help/%1.txt").arg(page));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QString text = QString::fromUtf8(file.readAll());

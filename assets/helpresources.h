@@ -7,6 +7,7 @@
 // Safe to call any number of times.
 void initHelpResources();
 
-// The text of one page ("overview", "gameplay", "scoring", "history", "keys"), lines separated by
-// "\n" and without a line end after the last line; empty for an unknown page.
+// The text of one page ("overview", "gameplay", "scoring", "history", "keys") in the installed
+// language, lines separated by "\n" and without a line end after the last line; empty for an
+// unknown page.
 QString helpText(const QString& page);

@@ -35,14 +35,15 @@ QString encoded(const QString& value) {
 }
 
 // What the list window says while it has no list to show.
-const char* const kFetching = "Fetching the high score list...";
-const char* const kNotFetched = "The high score list could not be fetched. The score server "
-                                "cannot be reached; open the list again to try once more.";
+const char* const kFetching = QT_TRANSLATE_NOOP("Thighscore", "Fetching the high score list...");
+const char* const kNotFetched =
+    QT_TRANSLATE_NOOP("Thighscore", "The high score list could not be fetched. The score server "
+                                    "cannot be reached; open the list again to try once more.");
 
 } // namespace
 
 Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, QWidget* owner)
-    : TNavyWindow(owner, "highscore", QStringLiteral("Solmarin - High Scores"),
+    : TNavyWindow(owner, "highscore", tr("Solmarin - High Scores"),
                   QSize(kClientWidth, kClientHeight)),
       m_shortname(shortname) {
     panel_main = new TFlatPanel(this);
@@ -60,8 +61,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(20, 16, artwork::kCardWidth, artwork::kCardHeight);
     const QFont font = navylook::timesNewRoman(15, true);
-    Label1 =
-        navylook::label(this, "Label1", QStringLiteral("Solmarin High Score List"), 8, 470, font);
+    Label1 = navylook::label(this, "Label1", tr("Solmarin High Score List"), 8, 470, font);
     Label1->setGeometry(6, 452, 100, 40);
     Label1->setWordWrap(true);
     Label2 = navylook::label(this, "Label2", QStringLiteral("Velbor Software"), 6, 500, font);
@@ -72,17 +72,16 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     button_done->setObjectName(QStringLiteral("button_done"));
     button_done->setGeometry(kClientWidth - 126 - 8, kClientHeight - 40 - 4, 126, 40);
     button_done->setCursor(Qt::PointingHandCursor);
-    button_done->setAccessibleName(QStringLiteral("DONE"));
+    button_done->setAccessibleName(tr("DONE"));
     button_done->setFocusPolicy(Qt::TabFocus);
-    button_done->setPictureSource(
-        [](qreal dpr) { return artwork::button(QStringLiteral("DONE"), dpr); });
+    button_done->setPictureSource([](qreal dpr) { return artwork::button(tr("DONE"), dpr); });
     connect(button_done, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_doneClick(); }); });
 
     // Beneath the card, in the column left of the list.
     button_otherlist = new TSelButton(QStringLiteral("button_otherlist"), this);
     button_otherlist->setGeometry(6, 130, 100, TSelButton::kDefaultHeight);
-    navylook::styleButton(button_otherlist, QStringLiteral("Deal of the Day"), Qt::AlignHCenter);
+    navylook::styleButton(button_otherlist, tr("Deal of the Day"), Qt::AlignHCenter);
     button_otherlist->hide();
     connect(button_otherlist, &TSelButton::clicked, this,
             [this] { errorbox::guard([this] { button_otherlistClick(); }); });
@@ -101,7 +100,7 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });
     };
-    getit->OnError = [this](QObject*) { showStatus(QLatin1String(kNotFetched)); };
+    getit->OnError = [this](QObject*) { showStatus(tr(kNotFetched)); };
 
     URL1 = new TURL(this);
     URL1->setObjectName(QStringLiteral("URL1"));
@@ -159,7 +158,7 @@ void Thighscore::loadit() {
     getit->PostQuery.clear();
     getit->URL = listUrl();
     // Said first: a fetch that cannot even start reports so at once.
-    showStatus(QLatin1String(kFetching));
+    showStatus(tr(kFetching));
     getit->StartFetch();
     showingList(false);
 }
@@ -180,8 +179,7 @@ void Thighscore::setDailyDate(const QString& date) {
 
 void Thighscore::showingList(bool daily) {
     m_showingDaily = daily;
-    button_otherlist->setCaption(daily ? QStringLiteral("All Scores")
-                                       : QStringLiteral("Deal of the Day"));
+    button_otherlist->setCaption(daily ? tr("All Scores") : tr("Deal of the Day"));
     button_otherlist->setVisible(!m_dailyDate.isEmpty());
 }
 
@@ -217,13 +215,13 @@ void Thighscore::senditDoneString(QObject*, const QByteArray&) {
 void Thighscore::getitDoneString(QObject*, const QByteArray& Result) {
     // A day's page is made with its first score; until then the server has none to give.
     if (getit->StatusCode() == 404 && getit->URL.contains(QStringLiteral("/counter/daily/"))) {
-        showStatus(QStringLiteral("No scores have been posted for the Deal of the Day of %1 yet.")
-                       .arg(m_dailyDate));
+        showStatus(
+            tr("No scores have been posted for the Deal of the Day of %1 yet.").arg(m_dailyDate));
         return;
     }
     // An error page in place of the list is no list.
     if (getit->StatusCode() >= 400) {
-        showStatus(QLatin1String(kNotFetched));
+        showStatus(tr(kNotFetched));
         return;
     }
     displayhtml->LoadFromString(QString::fromUtf8(Result), QString());

@@ -20,8 +20,7 @@ const QColor kYellow(255, 255, 0);
 } // namespace
 
 Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
-    : TNavyWindow(owner, "about", QStringLiteral("Solmarin - About"),
-                  QSize(kClientWidth, kClientHeight)) {
+    : TNavyWindow(owner, "about", tr("Solmarin - About"), QSize(kClientWidth, kClientHeight)) {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(42, 10, 217, 54);
@@ -40,12 +39,11 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
     Label7->installEventFilter(this);
 
     const QFont credits = navylook::timesNewRoman(13, true);
-    navylook::label(this, "Label2", QStringLiteral("Programmed by the Solmarin team"), 4, 122,
-                    credits);
-    navylook::label(this, "Label3", QStringLiteral("Copyright 2026"), 4, 138, credits);
+    navylook::label(this, "Label2", tr("Programmed by the Solmarin team"), 4, 122, credits);
+    navylook::label(this, "Label3", tr("Copyright 2026"), 4, 138, credits);
     navylook::label(this, "Label4", QString::fromLatin1(kMakerName), 106, 138, credits);
-    navylook::label(this, "Label5", QStringLiteral("All rights reserved."), 4, 154, credits);
-    Label1 = navylook::label(this, "Label1", QStringLiteral("Version"), 48, 171, credits);
+    navylook::label(this, "Label5", tr("All rights reserved."), 4, 154, credits);
+    Label1 = navylook::label(this, "Label1", tr("Version"), 48, 171, credits);
     version = navylook::label(this, "version", QString::fromLatin1(kProgramVersion), 96, 171,
                               credits, kYellow);
     Label9 = navylook::label(this, "Label9", QString::fromLatin1(kProgramBuild), 123, 171, credits,
@@ -53,7 +51,7 @@ Tabout::Tabout(const QPixmap& backgroundTile, QWidget* owner)
 
     button_done = new TSelButton(QStringLiteral("button_done"), this);
     button_done->setGeometry(202, 164, 95, 20);
-    navylook::styleButton(button_done, QStringLiteral("Done"), Qt::AlignHCenter);
+    navylook::styleButton(button_done, tr("Done"), Qt::AlignHCenter);
     // Alone among the window's white and yellow lettering, a silver caption reads as a button
     // that is switched off: this one is lettered white and turns yellow under the mouse.
     button_done->setFontColor(Qt::white);

@@ -6,6 +6,7 @@
 #include "errorbox.h"
 #include "helpform.h"
 #include "highscoreform.h"
+#include "language.h"
 #include "mainform.h"
 #include "quitsignal.h"
 #include "safesave.h"
@@ -20,6 +21,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solmarin"));
     // Lets the desktop match the window with the installed entry and its icon.
     setDesktopFileName(QStringLiteral("com.velborsoftware.solmarin"));
+    // The desktop's language, before any window is made; English where it has no catalog.
+    language::installFromEnvironment();
 }
 
 // The windows go before the application object and the tally they show.

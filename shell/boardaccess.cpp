@@ -152,7 +152,7 @@ BoardAccess::BoardAccess(QWidget* window, const Game& game, const Controls& cont
         accesstree::renew(control(place));
     // Tab reaches the table; a click on a card does not take the focus from a name field.
     m_controls.board->setFocusPolicy(Qt::TabFocus);
-    m_controls.board->setAccessibleName(QStringLiteral("card table"));
+    m_controls.board->setAccessibleName(tr("card table"));
     m_window->installEventFilter(this);
     m_controls.board->installEventFilter(this);
     for (int n = 1; n <= Game::kSlots; ++n)
@@ -194,38 +194,49 @@ int BoardAccess::accessibleFocus() const {
 }
 
 QString BoardAccess::cardName(int c) {
-    static const char* const ranks[] = {"",      "Ace",   "Two",  "Three", "Four", "Five",  "Six",
-                                        "Seven", "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
-    static const char* const suits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
+    static const char* const ranks[] = {"",
+                                        QT_TR_NOOP("Ace"),
+                                        QT_TR_NOOP("Two"),
+                                        QT_TR_NOOP("Three"),
+                                        QT_TR_NOOP("Four"),
+                                        QT_TR_NOOP("Five"),
+                                        QT_TR_NOOP("Six"),
+                                        QT_TR_NOOP("Seven"),
+                                        QT_TR_NOOP("Eight"),
+                                        QT_TR_NOOP("Nine"),
+                                        QT_TR_NOOP("Ten"),
+                                        QT_TR_NOOP("Jack"),
+                                        QT_TR_NOOP("Queen"),
+                                        QT_TR_NOOP("King")};
+    static const char* const suits[] = {QT_TR_NOOP("Clubs"), QT_TR_NOOP("Diamonds"),
+                                        QT_TR_NOOP("Hearts"), QT_TR_NOOP("Spades")};
     if (c < 1 || c > card::kCount)
         return QString();
-    return QStringLiteral("%1 of %2")
-        .arg(QLatin1String(ranks[card::rank(c)]), QLatin1String(suits[card::suit(c)]));
+    //: A card's name: %1 is its rank, %2 its suit.
+    return tr("%1 of %2").arg(tr(ranks[card::rank(c)]), tr(suits[card::suit(c)]));
 }
 
 QString BoardAccess::describe(int place) const {
     if (place == kStock) {
         if (!m_game.stockShowsBack())
-            return QStringLiteral("stock, empty");
+            return tr("stock, empty");
         const int left = m_game.cardsLeft();
-        return left == 1 ? QStringLiteral("stock, 1 card")
-                         : QStringLiteral("stock, %1 cards").arg(left);
+        return left == 1 ? tr("stock, 1 card") : tr("stock, %1 cards").arg(left);
     }
     if (place == kDiscard) {
         const int top = m_game.discard();
-        return top > 0 ? QStringLiteral("discard pile, ") + cardName(top)
-                       : QStringLiteral("discard pile, empty");
+        return top > 0 ? tr("discard pile, %1").arg(cardName(top)) : tr("discard pile, empty");
     }
     if (place < 1 || place > Game::kSlots)
         return QString();
     const Game::Slot& slot = m_game.slot(place);
     if (slot.card == 0 || !slot.visible || slot.picture == Game::Picture::None)
-        return QStringLiteral("empty place");
+        return tr("empty place");
     if (slot.picture == Game::Picture::Back)
-        return QStringLiteral("face-down card");
+        return tr("face-down card");
     QString text = cardName(slot.card);
     if (m_game.playable(place))
-        text += QStringLiteral(", playable");
+        text += tr(", playable");
     return text;
 }
 
@@ -367,7 +378,7 @@ void BoardAccess::move(int key) {
         setPlace(next);
     else if (m_place != kNone)
         // Nothing further that way: the card in the frame again, so the player knows.
-        m_announcer->say(QStringLiteral("End of the row. ") + describe(m_place));
+        m_announcer->say(tr("End of the row. %1").arg(describe(m_place)));
     placeMark();
 }
 
@@ -500,11 +511,11 @@ QString BoardAccess::moveResult(const Seen& before) const {
     const QString score = QString::number(now.score);
     if (now.playing && onBoard == Game::kSlots && now.dealpos == Game::kDiscardStart &&
         now.score == 0 && m_game.bonusText().empty()) {
-        QString text = QStringLiteral("New game. %1 on the discard pile, 23 cards in the stock.")
+        QString text = tr("New game. %1 on the discard pile, 23 cards in the stock.")
                            .arg(cardName(now.discard));
         // The frame may stay on its place while a new card lies there.
         if (m_active && m_place != kNone)
-            text += QStringLiteral(" The frame is on %1.").arg(describe(m_place));
+            text += tr(" The frame is on %1.").arg(describe(m_place));
         return text;
     }
 
@@ -517,36 +528,35 @@ QString BoardAccess::moveResult(const Seen& before) const {
         int gain = now.score - before.score;
         if (onBoard == 0)
             gain -= 5 * (53 - now.dealpos);
-        parts << QStringLiteral("%1 played, %2.").arg(cardName(now.discard), signedNumber(gain));
+        parts << tr("%1 played, %2.").arg(cardName(now.discard), signedNumber(gain));
         if (played <= Game::kPeakSlots)
-            parts << QStringLiteral("Peak bonus.");
+            parts << tr("Peak bonus.");
         QStringList turned;
         for (int n = 1; n <= Game::kSlots; ++n)
             if (now.playing && before.cards[n] < 0 && now.cards[n] > 0)
                 turned << cardName(now.cards[n]);
         if (!turned.isEmpty())
-            parts << QStringLiteral("Turned up: %1.").arg(turned.join(QStringLiteral(", ")));
+            parts << tr("Turned up: %1.").arg(turned.join(QStringLiteral(", ")));
     } else if (now.dealpos > before.dealpos) {
         if (now.discard != before.discard)
-            parts << QStringLiteral("Stock turned: %1, %2.")
+            parts << tr("Stock turned: %1, %2.")
                          .arg(cardName(now.discard), signedNumber(now.score - before.score));
         else
-            parts << QStringLiteral("The stock is empty, %1.")
-                         .arg(signedNumber(now.score - before.score));
+            parts << tr("The stock is empty, %1.").arg(signedNumber(now.score - before.score));
         parts << describe(kStock) + QLatin1Char('.');
     } else if (now.history < before.history) {
         parts << undoResult(before);
     }
     if (before.playing && !now.playing) {
         if (onBoard == 0)
-            parts << QStringLiteral("Board cleared! End bonus %1. Final score %2.")
+            parts << tr("Board cleared! End bonus %1. Final score %2.")
                          .arg(QString::fromStdString(m_game.bonusText()), score);
         else
-            parts << QStringLiteral("No card fits and the stock is empty: game lost. "
-                                    "Final score %1.")
+            parts << tr("No card fits and the stock is empty: game lost. "
+                        "Final score %1.")
                          .arg(score);
     } else {
-        parts << QStringLiteral("Score %1.").arg(score);
+        parts << tr("Score %1.").arg(score);
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -562,12 +572,12 @@ QString BoardAccess::undoResult(const Seen& before) const {
     // An undo costs 3; the points the move had brought go with it, and the score says so.
     const QString points = QStringLiteral("-3");
     if (!back.isEmpty())
-        return QStringLiteral("Undo, %1: %2 back on the table, %3 on the discard pile.")
+        return tr("Undo, %1: %2 back on the table, %3 on the discard pile.")
             .arg(points, back.join(QStringLiteral(", ")), cardName(now.discard));
     if (now.dealpos < before.dealpos)
-        return QStringLiteral("Undo: %1 back in the stock, %2 on the discard pile. %3.")
+        return tr("Undo: %1 back in the stock, %2 on the discard pile. %3.")
             .arg(cardName(before.discard), cardName(now.discard), describe(kStock));
-    return QStringLiteral("Undo, %1: %2 on the discard pile.").arg(points, cardName(now.discard));
+    return tr("Undo, %1: %2 on the discard pile.").arg(points, cardName(now.discard));
 }
 
 // Said once the key is done; when the frame moved to another card, the result is read as the

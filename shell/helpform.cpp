@@ -37,7 +37,7 @@ TFlatPanel* blackFramedPanel(QWidget* parent, const char* name) {
 Thelp::Thelp(const QPixmap& backgroundTile, Tabout* about, QWidget* owner)
     : QWidget(owner, Qt::Window), m_about(about) {
     setObjectName(QStringLiteral("help"));
-    setWindowTitle(QStringLiteral("Solmarin - Help File"));
+    setWindowTitle(tr("Solmarin - Help File"));
     resize(kClientWidth, kClientHeight);
     // Smaller, and the buttons and credits at the foot of the side panel would be cut off.
     setMinimumSize(kSideWidth + 150, kClientHeight);
@@ -58,19 +58,19 @@ Thelp::Thelp(const QPixmap& backgroundTile, Tabout* about, QWidget* owner)
 
 void Thelp::createSidePanel() {
     panel_side = blackFramedPanel(this, "panel_side");
-    SelButton1 = pageButton("SelButton1", QStringLiteral("Overview"), 1, 8);
-    SelButton3 = pageButton("SelButton3", QStringLiteral("Game Play"), 3, 32);
-    SelButton4 = pageButton("SelButton4", QStringLiteral("Scoring"), 4, 56);
-    SelButton5 = pageButton("SelButton5", QStringLiteral("Documentation"), 5, 80);
+    SelButton1 = pageButton("SelButton1", tr("Overview"), 1, 8);
+    SelButton3 = pageButton("SelButton3", tr("Game Play"), 3, 32);
+    SelButton4 = pageButton("SelButton4", tr("Scoring"), 4, 56);
+    SelButton5 = pageButton("SelButton5", tr("Documentation"), 5, 80);
     // The keys and the deal controls, which the pages above do not tell of.
-    SelButton6 = pageButton("SelButton6", QStringLiteral("Keys and Deals"), 6, 104);
+    SelButton6 = pageButton("SelButton6", tr("Keys and Deals"), 6, 104);
 
     button_about = new TSelButton(QStringLiteral("button_about"), panel_side);
     button_about->setGeometry(kButtonX, 128, kButtonWidth, kButtonHeight);
-    navylook::styleButton(button_about, QStringLiteral("About"), Qt::AlignLeft);
+    navylook::styleButton(button_about, tr("About"), Qt::AlignLeft);
     connect(button_about, &TSelButton::clicked, this, &Thelp::button_aboutClick);
 
-    const QStringList credits{QStringLiteral("Programmed by the"), QStringLiteral("Solmarin team"),
+    const QStringList credits{tr("Programmed by the"), tr("Solmarin team"),
                               QStringLiteral("(c) 2026"), QString::fromLatin1(kMakerName)};
     for (int i = 0; i < credits.size(); ++i) {
         const QByteArray name = "Label" + QByteArray::number(i + 1);
@@ -80,7 +80,7 @@ void Thelp::createSidePanel() {
 
     button_done = new TSelButton(QStringLiteral("button_done"), panel_side);
     button_done->setGeometry(18, 404, 95, kButtonHeight);
-    navylook::styleButton(button_done, QStringLiteral("Done"), Qt::AlignHCenter);
+    navylook::styleButton(button_done, tr("Done"), Qt::AlignHCenter);
     connect(button_done, &TSelButton::clicked, this, &Thelp::button_doneClick);
 }
 
@@ -103,7 +103,7 @@ void Thelp::createMainPanel() {
     QPalette palette = label_caption->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label_caption->setPalette(palette);
-    label_caption->setText(QStringLiteral("Overview"));
+    label_caption->setText(tr("Overview"));
 
     m_pages = new QStackedWidget(panel_main);
     m_pages->setObjectName(QStringLiteral("pages"));
@@ -116,7 +116,7 @@ void Thelp::createMainPanel() {
     for (auto [memo, title] :
          {std::pair{memo1, "Overview"}, std::pair{memo3, "Game Play"}, std::pair{memo4, "Scoring"},
           std::pair{memo5, "Documentation"}, std::pair{memo6, "Keys and Deals"}})
-        memo->setAccessibleName(QLatin1String(title));
+        memo->setAccessibleName(tr(title));
 }
 
 QTextEdit* Thelp::page(const char* name, const QString& textName) {

@@ -30,9 +30,9 @@ void Tmain::createAccess() {
         accesstree::hide(decoration);
     // The logo opens the maker's web site, as a link does.
     accesstree::setRole(image_logo, QAccessible::Link);
-    image_logo->setAccessibleName(QLatin1String(kMakerName) + QStringLiteral(" web site"));
-    edit_aname->setAccessibleName(QStringLiteral("Your name"));
-    edit_name->setAccessibleName(QStringLiteral("Your name"));
+    image_logo->setAccessibleName(tr("%1 web site").arg(QLatin1String(kMakerName)));
+    edit_aname->setAccessibleName(tr("Your name"));
+    edit_name->setAccessibleName(tr("Your name"));
 
     // Menus made before their items were checkable are asked about afresh.
     for (QMenu* menu : {file1, Options1, View1, Help1})
@@ -71,9 +71,9 @@ void Tmain::announceHint(const Solver::Result& result) {
         text = label_nowin->text();
     } else if (result.verdict == Solver::Verdict::Winnable) {
         const int move = result.line.front();
-        text = move == Solver::kStock ? QStringLiteral("Hint: turn the stock.")
-                                      : QStringLiteral("Hint: play the %1.")
-                                            .arg(BoardAccess::cardName(m_game.slot(move).card));
+        text = move == Solver::kStock
+                   ? tr("Hint: turn the stock.")
+                   : tr("Hint: play the %1.").arg(BoardAccess::cardName(m_game.slot(move).card));
     }
     if (!text.isEmpty())
         m_announcer->say(text);

@@ -314,9 +314,8 @@ void Tmain::createBoard() {
     label_bonus =
         autoLabel(panel_board1, "label_bonus", QString(), 456, 403, tableFont(13, true), Qt::white);
 
-    button_start =
-        pictureButton(panel_board1, "button_start", QStringLiteral("START GAME"), 600, 400);
-    button_undo = pictureButton(panel_board1, "button_undo", QStringLiteral("UNDO -3"), 600, 360);
+    button_start = pictureButton(panel_board1, "button_start", tr("START GAME"), 600, 400);
+    button_undo = pictureButton(panel_board1, "button_undo", tr("UNDO -3"), 600, 360);
     button_undo->hide();
 }
 
@@ -384,43 +383,39 @@ void Tmain::createMessagePanels() {
 
 void Tmain::createNamePanel() {
     panel_name = messagePanel(panel_board1, "panel_name", QRect(205, 96, 329, 161));
-    std::tie(Label5, Label6) = shadowedTitle(
-        panel_name, "Label5", "Label6", QStringLiteral("ENTER YOUR NAME"), {-1, 10}, {1, 9}, 19);
+    std::tie(Label5, Label6) =
+        shadowedTitle(panel_name, "Label5", "Label6", tr("ENTER YOUR NAME"), {-1, 10}, {1, 9}, 19);
     edit_aname = nameEdit(panel_name, "edit_aname", QRect(83, 52, 161, 32));
-    button_namedone = pictureButton(panel_name, "button_namedone", QStringLiteral("DONE"), 99, 106);
+    button_namedone = pictureButton(panel_name, "button_namedone", tr("DONE"), 99, 106);
 }
 
 void Tmain::createLostPanel() {
     panel_lost = messagePanel(panel_board1, "panel_lost", QRect(205, 120, 329, 105));
-    std::tie(Label7, Label8) = shadowedTitle(
-        panel_lost, "Label7", "Label8", QStringLiteral("SORRY, YOU LOST!"), {-1, 10}, {1, 9}, 19);
-    button_start2 =
-        pictureButton(panel_lost, "button_start2", QStringLiteral("START GAME"), 27, 49);
-    button_donelost = pictureButton(panel_lost, "button_donelost", QStringLiteral("DONE"), 170, 50);
+    std::tie(Label7, Label8) =
+        shadowedTitle(panel_lost, "Label7", "Label8", tr("SORRY, YOU LOST!"), {-1, 10}, {1, 9}, 19);
+    button_start2 = pictureButton(panel_lost, "button_start2", tr("START GAME"), 27, 49);
+    button_donelost = pictureButton(panel_lost, "button_donelost", tr("DONE"), 170, 50);
 }
 
 void Tmain::createClearedPanel() {
     panel_cleared = messagePanel(panel_board1, "panel_cleared", QRect(205, 65, 329, 233));
-    std::tie(Label1, Label2) =
-        shadowedTitle(panel_cleared, "Label1", "Label2", QStringLiteral("YOUR CLEARED THE BOARD!"),
-                      {-1, 10}, {1, 9}, 19);
+    std::tie(Label1, Label2) = shadowedTitle(panel_cleared, "Label1", "Label2",
+                                             tr("YOUR CLEARED THE BOARD!"), {-1, 10}, {1, 9}, 19);
     label_score1 = centredLabel(panel_cleared, "label_score1", QString(), QRect(2, 41, 325, 24),
                                 tableFont(16, true), QColor(255, 0, 0));
-    std::tie(Label3, Label4) = shadowedTitle(
-        panel_cleared, "Label3", "Label4", QStringLiteral("Enter Your Name"), {2, 69}, {2, 68}, 16);
+    std::tie(Label3, Label4) = shadowedTitle(panel_cleared, "Label3", "Label4",
+                                             tr("Enter Your Name"), {2, 69}, {2, 68}, 16);
     edit_name = nameEdit(panel_cleared, "edit_name", QRect(83, 91, 161, 32));
-    button_sendscore =
-        pictureButton(panel_cleared, "button_sendscore", QStringLiteral("SEND SCORE"), 34, 133);
+    button_sendscore = pictureButton(panel_cleared, "button_sendscore", tr("SEND SCORE"), 34, 133);
     button_highscores =
-        pictureButton(panel_cleared, "button_highscores", QStringLiteral("HIGH SCORES"), 171, 133);
-    button_cancel =
-        pictureButton(panel_cleared, "button_cancel", QStringLiteral("CANCEL"), 98, 181);
+        pictureButton(panel_cleared, "button_highscores", tr("HIGH SCORES"), 171, 133);
+    button_cancel = pictureButton(panel_cleared, "button_cancel", tr("CANCEL"), 98, 181);
 
     // While a score is posted this lies over SEND SCORE and HIGH SCORES, but not over CANCEL.
     panel_wait = messagePanel(panel_cleared, "panel_wait", QRect(28, 128, 275, 50));
     panel_wait->setFont(tableFont(13, true));
     panel_wait->setFontColor(Qt::white);
-    panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait......"));
+    panel_wait->setCaption(tr("Posting Score, Please Wait......"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -429,16 +424,13 @@ void Tmain::createClearedPanel() {
 
 void Tmain::createUpdatePanel() {
     panel_update = messagePanel(panel_board1, "panel_update", QRect(205, 96, 329, 161));
-    std::tie(Label15, Label16) =
-        shadowedTitle(panel_update, "Label15", "Label16", QStringLiteral("Update Available"),
-                      {-1, 10}, {1, 9}, 19);
+    std::tie(Label15, Label16) = shadowedTitle(panel_update, "Label15", "Label16",
+                                               tr("Update Available"), {-1, 10}, {1, 9}, 19);
     std::tie(Label17, Label18) =
-        shadowedTitle(panel_update, "Label17", "Label18",
-                      QStringLiteral("Would you like to update now?"), {-1, 40}, {1, 39}, 13);
-    button_updateyes =
-        pictureButton(panel_update, "button_updateyes", QStringLiteral("OK"), 34, 72);
-    button_updatecancel =
-        pictureButton(panel_update, "button_updatecancel", QStringLiteral("CANCEL"), 171, 72);
+        shadowedTitle(panel_update, "Label17", "Label18", tr("Would you like to update now?"),
+                      {-1, 40}, {1, 39}, 13);
+    button_updateyes = pictureButton(panel_update, "button_updateyes", tr("OK"), 34, 72);
+    button_updatecancel = pictureButton(panel_update, "button_updatecancel", tr("CANCEL"), 171, 72);
     label_update = centredLabel(panel_update, "label_update", QString(), QRect(2, 128, 325, 20),
                                 tableFont(11, true), Qt::white);
 }
@@ -463,40 +455,37 @@ void Tmain::createMenu() {
     };
 
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    file1 = menu("file1", QStringLiteral("Game"));
-    StartGame1 = action(file1, "StartGame1", QStringLiteral("Start New Game"),
-                        QKeySequence(Qt::CTRL | Qt::Key_S));
+    file1 = menu("file1", tr("Game"));
+    StartGame1 =
+        action(file1, "StartGame1", tr("Start New Game"), QKeySequence(Qt::CTRL | Qt::Key_S));
     N3 = separator(file1, "N3");
-    Undo1 = action(file1, "Undo1", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Undo1 = action(file1, "Undo1", tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     N1 = separator(file1, "N1");
-    Exit1 = action(file1, "Exit1", QStringLiteral("Exit"));
+    Exit1 = action(file1, "Exit1", tr("Exit"));
 
-    Options1 = menu("Options1", QStringLiteral("Options"));
-    PlaySounds1 = action(Options1, "PlaySounds1", QStringLiteral("Play Sounds"));
+    Options1 = menu("Options1", tr("Options"));
+    PlaySounds1 = action(Options1, "PlaySounds1", tr("Play Sounds"));
     PlaySounds1->setCheckable(true);
     PlaySounds1->setChecked(true);
-    ResetScreenLocation1 =
-        action(Options1, "ResetScreenLocation1", QStringLiteral("Reset Screen Location"));
-    ChangeName1 = action(Options1, "ChangeName1", QStringLiteral("Change  Name"));
+    ResetScreenLocation1 = action(Options1, "ResetScreenLocation1", tr("Reset Screen Location"));
+    ChangeName1 = action(Options1, "ChangeName1", tr("Change  Name"));
     // Its mark is read once, when the window is first shown, and kept in the settings once the
     // player has changed it.
-    updatecheck =
-        action(Options1, "updatecheck", QStringLiteral("Automatically Check for Updates"));
+    updatecheck = action(Options1, "updatecheck", tr("Automatically Check for Updates"));
     updatecheck->setCheckable(true);
     updatecheck->setChecked(true);
-    AnimateCards1 = action(Options1, "AnimateCards1", QStringLiteral("Animate Cards"));
+    AnimateCards1 = action(Options1, "AnimateCards1", tr("Animate Cards"));
     AnimateCards1->setCheckable(true);
     AnimateCards1->setChecked(true);
 
-    View1 = menu("View1", QStringLiteral("View"));
-    TallyList1 = action(View1, "TallyList1", QStringLiteral("Tally List"));
-    ViewHighScoreList1 =
-        action(View1, "ViewHighScoreList1", QStringLiteral("View High Score List"));
+    View1 = menu("View1", tr("View"));
+    TallyList1 = action(View1, "TallyList1", tr("Tally List"));
+    ViewHighScoreList1 = action(View1, "ViewHighScoreList1", tr("View High Score List"));
 
-    Help1 = menu("Help1", QStringLiteral("Help"));
-    Help2 = action(Help1, "Help2", QStringLiteral("Help"), QKeySequence(Qt::Key_F1));
+    Help1 = menu("Help1", tr("Help"));
+    Help2 = action(Help1, "Help2", tr("Help"), QKeySequence(Qt::Key_F1));
     N2 = separator(Help1, "N2");
-    About1 = action(Help1, "About1", QStringLiteral("About"));
+    About1 = action(Help1, "About1", tr("About"));
 }
 
 void Tmain::connectHandlers() {
@@ -585,7 +574,7 @@ void Tmain::refresh() {
 
     if (!m_moving && !m_animator->running())
         showLabels();
-    setLabelText(label_name, QString::fromStdString(m_game.greeting()), true);
+    setLabelText(label_name, greetingText(), true);
     if (button_undo->isVisibleTo(panel_board1) != m_game.undoButtonVisible())
         button_undo->setVisible(m_game.undoButtonVisible());
     Undo1->setEnabled(m_game.undoMenuEnabled());
@@ -593,10 +582,9 @@ void Tmain::refresh() {
 
     const std::optional<std::uint32_t> number = m_game.dealNumber();
     const QString day = dailyGameDate();
-    label_deal->setText(!day.isEmpty()
-                            ? QStringLiteral("Deal of the Day %1 (deal %2)").arg(day).arg(*number)
-                        : number ? QStringLiteral("Deal %1").arg(*number)
-                                 : QString());
+    label_deal->setText(!day.isEmpty() ? tr("Deal of the Day %1 (deal %2)").arg(day).arg(*number)
+                        : number       ? tr("Deal %1").arg(*number)
+                                       : QString());
     RestartDeal1->setEnabled(number.has_value());
     if (!m_hinted.empty() && m_hinted != m_game.snapshot())
         clearHint();
@@ -604,9 +592,19 @@ void Tmain::refresh() {
 }
 
 void Tmain::showLabels() {
-    setLabelText(label_score, QString::fromStdString(m_game.scoreText()), true);
+    setLabelText(label_score, tr("Score: %1").arg(m_game.score()), true);
     setLabelText(label_bonus, QString::fromStdString(m_game.bonusText()), true);
-    setLabelText(label_cardsleft, QString::fromStdString(m_game.cardsLeftText()), true);
+    setLabelText(label_cardsleft, tr("Cards Left: %1").arg(m_game.cardsLeft()), true);
+}
+
+// The engine greets in English; the table greets in the player's language. The greeting is
+// the welcome until the first deal, then the good wish with the name the deal found.
+QString Tmain::greetingText() const {
+    static const std::string kGoodLuck = "Good Luck ";
+    const std::string& greeting = m_game.greeting();
+    if (greeting.compare(0, kGoodLuck.size(), kGoodLuck) == 0)
+        return tr("Good Luck %1").arg(QString::fromStdString(greeting.substr(kGoodLuck.size())));
+    return tr("Welcome to Solmarin by Velbor Software!");
 }
 
 std::array<int, Game::kSlots + 3> Tmain::shownImages() const {
@@ -884,8 +882,8 @@ void Tmain::showLostPanel(bool bringToFront) {
 }
 
 void Tmain::showClearedPanel() {
-    const QString title = QString::fromStdString(m_game.clearedTitle());
-    const QString score = QString::fromStdString(m_game.clearedScoreText());
+    const QString title = tr("You Cleared The Board!");
+    const QString score = tr("Your Score: %1").arg(m_game.score());
     whenLanded([this, title, score] {
         Label1->setText(title);
         Label2->setText(title);
@@ -1110,8 +1108,7 @@ void Tmain::Timer1Timer() {
     --m_countdown;
     if (++m_dots > 5)
         m_dots = 1;
-    panel_wait->setCaption(QStringLiteral("Posting Score, Please Wait") +
-                           QString(m_dots, QLatin1Char('.')));
+    panel_wait->setCaption(tr("Posting Score, Please Wait") + QString(m_dots, QLatin1Char('.')));
     if (m_countdown == 0 && !m_failureShown) {
         postingFailed();
         Timer1->stop();
@@ -1122,7 +1119,7 @@ void Tmain::Timer1Timer() {
 // then stays over the send and list buttons, so only CANCEL is left.
 void Tmain::postingFailed() {
     m_failureShown = true;
-    errorbox::show(QStringLiteral("Posting Failed."));
+    errorbox::show(tr("Posting Failed."));
 }
 
 void Tmain::setHighscoreWindow(Thighscore* highscore) {
@@ -1157,12 +1154,11 @@ void Tmain::createDealControls() {
         menu->insertAction(before, item);
         return item;
     };
-    SelectDeal1 = action(file1, N3, "SelectDeal1", QStringLiteral("Select Deal..."));
-    RestartDeal1 = action(file1, N3, "RestartDeal1", QStringLiteral("Restart Deal"));
-    Hint1 = action(file1, N1, "Hint1", QStringLiteral("Hint"));
+    SelectDeal1 = action(file1, N3, "SelectDeal1", tr("Select Deal..."));
+    RestartDeal1 = action(file1, N3, "RestartDeal1", tr("Restart Deal"));
+    Hint1 = action(file1, N1, "Hint1", tr("Hint"));
     Hint1->setShortcut(QKeySequence(Qt::Key_H));
-    WinnableDeals1 =
-        action(Options1, nullptr, "WinnableDeals1", QStringLiteral("Winnable Deals Only"));
+    WinnableDeals1 = action(Options1, nullptr, "WinnableDeals1", tr("Winnable Deals Only"));
     WinnableDeals1->setCheckable(true);
     auto on = [this](QAction* item, void (Tmain::*handler)()) {
         connect(item, &QAction::triggered, this,
@@ -1230,9 +1226,8 @@ void Tmain::showHint(const Solver::Result& result) {
 // `deal` is the verdict on the deal as it was dealt.
 void Tmain::showNoWin(Solver::Verdict deal) {
     setLabelText(label_nowin,
-                 deal == Solver::Verdict::Unwinnable
-                     ? QStringLiteral("This deal cannot be won.")
-                     : QStringLiteral("This game can no longer be won."),
+                 deal == Solver::Verdict::Unwinnable ? tr("This deal cannot be won.")
+                                                     : tr("This game can no longer be won."),
                  true);
     label_nowin->show();
 }
@@ -1248,8 +1243,8 @@ void Tmain::SelectDeal1Click() {
     auto* dialog = new QInputDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setObjectName(QStringLiteral("dialog_deal"));
-    dialog->setWindowTitle(QStringLiteral("Select Deal"));
-    dialog->setLabelText(QStringLiteral("Deal number (0 to 4294967295):"));
+    dialog->setWindowTitle(tr("Select Deal"));
+    dialog->setLabelText(tr("Deal number (0 to 4294967295):"));
     const std::optional<std::uint32_t> number = m_game.dealNumber();
     dialog->setTextValue(number ? QString::number(*number) : QString());
     if (auto* edit = dialog->findChild<QLineEdit*>())
@@ -1285,7 +1280,7 @@ void Tmain::AnimateCards1Click() {
 // ---- Deal of the Day -----------------------------------------------------------------------
 
 void Tmain::createDailyControls() {
-    DealOfTheDay1 = new QAction(QStringLiteral("Deal of the Day"), file1);
+    DealOfTheDay1 = new QAction(tr("Deal of the Day"), file1);
     DealOfTheDay1->setObjectName(QStringLiteral("DealOfTheDay1"));
     file1->insertAction(N3, DealOfTheDay1);
     connect(DealOfTheDay1, &QAction::triggered, this,

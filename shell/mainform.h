@@ -197,6 +197,7 @@ private:
     void clearHint();
     void fitBoard();
     std::array<int, Game::kSlots + 3> shownImages() const;
+    QString greetingText() const;
 
     ImageButton* pictureButton(QWidget* parent, const char* name, const QString& lettering, int x,
                                int y);

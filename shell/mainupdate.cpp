@@ -93,7 +93,7 @@ void Tmain::button_updatecancelClick() {
 void Tmain::button_updateyesClick() {
     button_updateyes->hide();
     button_updatecancel->hide();
-    label_update->setText(QStringLiteral("Updating. Please Wait..."));
+    label_update->setText(tr("Updating. Please Wait..."));
     downloadit();
 }
 
@@ -104,8 +104,7 @@ void Tmain::downloadit() {
         installer.emplace(update::downloadVerified(
             getupdate, url, QDir::tempPath(), update::trustedKey(), m_offeredVersion,
             QString::fromLatin1(kProgramVersion), [this](std::int64_t bytes) {
-                label_update->setText(QStringLiteral("Received ") + QString::number(bytes) +
-                                      QStringLiteral(" bytes"));
+                label_update->setText(tr("Received %1 bytes").arg(bytes));
             }));
     } catch (const EHttpException&) {
         abortUpdate();
@@ -118,21 +117,21 @@ void Tmain::downloadit() {
         abortUpdate();
         throw;
     }
-    label_update->setText(QStringLiteral("Installing"));
+    label_update->setText(tr("Installing"));
     if (update::handOver(*installer, update::installPrefix(paths::programFolder()),
                          programFile())) {
         handOver();
         return;
     }
-    errorbox::show(QStringLiteral("There was an error in the update process. Please download ") +
-                   m_shortname.toUpper() + QStringLiteral(" manually from ") +
-                   QLatin1String(kMakerSite) + QStringLiteral("."));
+    errorbox::show(tr("There was an error in the update process. Please download %1 manually "
+                      "from %2.")
+                       .arg(m_shortname.toUpper(), QLatin1String(kMakerSite)));
 }
 
 // The game is as it was: its executable in place and no installer left behind (the download's
 // file had no name). The message stays, and CANCEL closes the panel.
 void Tmain::abortUpdate() {
-    label_update->setText(QStringLiteral("Download Aborted"));
+    label_update->setText(tr("Download Aborted"));
     button_updatecancel->show();
 }
 

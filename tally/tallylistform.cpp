@@ -36,11 +36,12 @@ void applyStyle(QLabel* label, PlaceStyle style) {
 }
 
 bool askReset(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question, "Confirm", "Are you sure you want to reset the Tally?",
+    QMessageBox box(QMessageBox::Question, Ttallylist::tr("Confirm"),
+                    Ttallylist::tr("Are you sure you want to reset the Tally?"),
                     QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
+    QPushButton* yes = box.addButton(Ttallylist::tr("&Yes"), QMessageBox::YesRole);
     // Enter must not wipe the tally.
-    box.setDefaultButton(box.addButton("&No", QMessageBox::NoRole));
+    box.setDefaultButton(box.addButton(Ttallylist::tr("&No"), QMessageBox::NoRole));
     box.exec();
     // Closing the box without an answer resets nothing.
     return box.clickedButton() == yes;
@@ -51,7 +52,7 @@ bool askReset(QWidget* parent) {
 Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* parent)
     : QWidget(parent, Qt::Window), confirmReset(askReset), m_book(book) {
     setObjectName("tallylist");
-    setWindowTitle("Solmarin - Tally List");
+    setWindowTitle(tr("Solmarin - Tally List"));
     resize(kClientWidth, kClientHeight);
     navylook::setNavyBackground(this);
     setFont(labelFont(13, false));
@@ -66,20 +67,23 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
     FlatPanel1->setColorHighLight(Qt::white);
     FlatPanel1->setColorShadow(Qt::white);
 
-    QLabel* title = addLabel("label_myname", 1, 5, 328, Qt::AlignHCenter, "YOUR TALLY LIST");
+    QLabel* title = addLabel("label_myname", 1, 5, 328, Qt::AlignHCenter, tr("YOUR TALLY LIST"));
     title->setFont(labelFont(19, true, true));
     title->setFixedHeight(24);
-    m_statisticNames[1] = addLabel("Label9", 88, 42, 101, Qt::AlignRight, "Total Games:")->text();
-    m_statisticNames[2] = addLabel("Label2", 69, 59, 120, Qt::AlignRight, "Games Cleared:")->text();
+    m_statisticNames[1] =
+        addLabel("Label9", 88, 42, 101, Qt::AlignRight, tr("Total Games:"))->text();
+    m_statisticNames[2] =
+        addLabel("Label2", 69, 59, 120, Qt::AlignRight, tr("Games Cleared:"))->text();
     m_statisticNames[3] =
-        addLabel("Label3", 69, 77, 120, Qt::AlignRight, "Win Percentage:")->text();
-    m_statisticNames[4] = addLabel("Label5", 69, 96, 120, Qt::AlignRight, "Longest Chain")->text();
+        addLabel("Label3", 69, 77, 120, Qt::AlignRight, tr("Win Percentage:"))->text();
+    m_statisticNames[4] =
+        addLabel("Label5", 69, 96, 120, Qt::AlignRight, tr("Longest Chain"))->text();
     const int statisticTops[] = {0, 42, 59, 77, 96};
     for (int column = 1; column <= Tally::kStatistics; ++column) {
         const QByteArray name = "mylabel_" + QByteArray::number(column);
         mylabel[column] = addLabel(name, 194, statisticTops[column], 0, Qt::AlignLeft, "0");
     }
-    QLabel* heading = addLabel("Label1", 1, 122, 328, Qt::AlignHCenter, "HIGH SCORES");
+    QLabel* heading = addLabel("Label1", 1, 122, 328, Qt::AlignHCenter, tr("HIGH SCORES"));
     heading->setFont(labelFont(19, true, true));
     heading->setFixedHeight(24);
     for (int r = 1; r <= Tally::kPlaces; ++r) {
@@ -96,13 +100,13 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
     button_resettally->setObjectName("button_resettally");
     button_resettally->setGeometry(72, 394, 126, 40);
     button_resettally->setPictureSource(
-        [](qreal dpr) { return artwork::button("RESET TALLY", dpr); });
+        [](qreal dpr) { return artwork::button(tr("RESET TALLY"), dpr); });
     connect(button_resettally, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_resetClick(); }); });
     button_done = new ImageButton(FlatPanel1);
     button_done->setObjectName("button_done");
     button_done->setGeometry(200, 394, 126, 40);
-    button_done->setPictureSource([](qreal dpr) { return artwork::button("DONE", dpr); });
+    button_done->setPictureSource([](qreal dpr) { return artwork::button(tr("DONE"), dpr); });
     connect(button_done, &ImageButton::clicked, this,
             [this] { errorbox::guard([this] { button_doneClick(); }); });
 
@@ -114,8 +118,7 @@ Ttallylist::Ttallylist(const QPixmap& background, TallyBook& book, QWidget* pare
 // The keyboard and screen readers: the places as a table read cell by cell, the buttons reached
 // by Tab, Escape for DONE.
 void Ttallylist::createKeys() {
-    const QStringList columns{QStringLiteral("Place"), QStringLiteral("Date"),
-                              QStringLiteral("Name"), QStringLiteral("Score")};
+    const QStringList columns{tr("Place"), tr("Date"), tr("Name"), tr("Score")};
     table_places = new LabelTable(FlatPanel1, Tally::kPlaces, columns, [this](int row, int column) {
         const std::array<QLabel*, Tally::kPlaces + 1>* labels[] = {&label_num, &label_date,
                                                                    &label_name, &label_high};
@@ -191,9 +194,8 @@ void Ttallylist::showTally() {
         for (int column = 1; column <= Tally::kStatistics; ++column)
             statistics << m_statisticNames[column] + QLatin1Char(' ') + mylabel[column]->text();
         // In the table's name: a screen reader reads it once, as the focus comes into the table.
-        table_places->setAccessibleName(QStringLiteral("YOUR TALLY LIST: ") +
-                                        statistics.join(QStringLiteral(", ")) +
-                                        QStringLiteral(". HIGH SCORES"));
+        table_places->setAccessibleName(
+            tr("YOUR TALLY LIST: %1. HIGH SCORES").arg(statistics.join(QStringLiteral(", "))));
     }
 }
 

@@ -13,6 +13,7 @@ packages=(
     fonts-dejavu-core fonts-liberation2 xvfb xauth valgrind time
     libsodium-dev minisign
     qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 )
 
 missing=()

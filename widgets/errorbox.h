@@ -18,7 +18,8 @@ void guard(const std::function<void()>& handler);
 QString text(const QString& message);
 
 // Shows the standard error box: modal, captioned "Solmarin", the error icon, OK, and
-// text(message).
+// text(message), where a known message of the program's components is put in the player's
+// language first.
 void show(const QString& message);
 
 // Shows the box for the exception being handled; call it from a catch block only.
