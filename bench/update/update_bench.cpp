@@ -2,8 +2,8 @@
 // file, and checking its (prehashed) signature, by installer size.
 #include "downloadcore.h"
 #include "httpprot.h"
-#include "minisign.h"
 #include "loopbackserver.h"
+#include "minisign.h"
 #include "minisignkeys.h"
 
 #include <benchmark/benchmark.h>
