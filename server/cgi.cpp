@@ -1,6 +1,7 @@
 // solmarin.cgi: records one posted score and rewrites the list page, as a CGI program under the
 // web server. Run as `solmarin.cgi --write-page FOLDER` it writes the page of a new list.
 #include "scores.h"
+#include "service.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,21 +13,6 @@ namespace {
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
-}
-
-const char* reason(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 400:
-        return "Bad Request";
-    case 429:
-        return "Too Many Requests";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Internal Server Error";
-    }
 }
 
 } // namespace
@@ -57,7 +43,7 @@ int main(int argc, char** argv) {
                      request.remoteAddress.c_str(), response.body.c_str());
     std::printf("Status: %d %s\r\nContent-Type: text/plain; charset=utf-8\r\n"
                 "Cache-Control: no-store\r\nContent-Length: %zu\r\n\r\n%s",
-                response.status, reason(response.status), response.body.size(),
+                response.status, scores::reasonPhrase(response.status), response.body.size(),
                 response.body.c_str());
     return 0;
 }

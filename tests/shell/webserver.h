@@ -2,6 +2,8 @@
 // for as long as the object lives.
 #pragma once
 
+#include "freeport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -26,7 +28,7 @@ public:
     bool start(const QString& extra = {}) {
         if (program().isEmpty())
             return false;
-        m_port = freePort();
+        m_port = freeLoopbackPort();
         if (m_port == 0)
             return false;
         QDir(m_dir.path()).mkpath(QStringLiteral("www"));
@@ -79,18 +81,6 @@ private:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         address.sin_port = htons(static_cast<uint16_t>(port));
         return address;
-    }
-    // A port the kernel hands out as free; lighttpd binds it a moment later.
-    static int freePort() {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address = loopback(0);
-        socklen_t length = sizeof address;
-        int port = 0;
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-            port = ntohs(address.sin_port);
-        ::close(fd);
-        return port;
     }
     static bool connects(int port) {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);

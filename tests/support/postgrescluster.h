@@ -3,6 +3,8 @@
 // PostgreSQL insists. It can be killed outright and started again on the same data.
 #pragma once
 
+#include "freeport.h"
+
 #include <libpq-fe.h>
 
 #include <fcntl.h>
@@ -41,7 +43,7 @@ public:
             if (::chown(m_folder.c_str(), m_uid, m_gid) != 0)
                 throw std::runtime_error("cannot hand the folder over");
         }
-        m_port = freePort();
+        m_port = freeLoopbackPort();
         const int status = runAs({m_bin + "/initdb", "-D", m_folder + "/data", "-U", "solmarin",
                                   "-A", "trust", "-E", "UTF8", "--locale=C", "--no-sync"},
                                  true);
@@ -130,18 +132,6 @@ private:
         int status = 0;
         ::waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    static int freePort() {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        ::close(fd);
-        return ntohs(address.sin_port);
     }
 
     std::string m_bin;

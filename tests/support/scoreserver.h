@@ -2,6 +2,8 @@
 // tools/score-server on a free port of 127.0.0.1 in a fresh folder, stopped when dropped.
 #pragma once
 
+#include "freeport.h"
+
 #include <arpa/inet.h>
 #include <dirent.h>
 #include <netinet/in.h>
@@ -32,7 +34,7 @@ public:
         if (!::mkdtemp(folder))
             throw std::runtime_error("no temporary folder");
         m_folder = folder;
-        m_port = freePort();
+        m_port = freeLoopbackPort();
         std::vector<std::string> arguments{SOLMARIN_TEST_SCORE_SERVER, "--posts-per-minute",
                                            std::to_string(postsPerMinute)};
         if (!database.empty())
@@ -166,18 +168,6 @@ public:
     }
 
 private:
-    static int freePort() {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        ::close(fd);
-        return ntohs(address.sin_port);
-    }
-
     void waitUntilListening() const {
         for (;;) {
             int status = 0;
