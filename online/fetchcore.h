@@ -35,6 +35,9 @@ struct Settings {
     std::string referer;
     bool binaryData = false;
     bool useCache = false;
+    // Asks for the body gzip-compressed and hands it on decoded; the bound below counts the
+    // decoded bytes, so a small compressed body cannot unpack into a large one.
+    bool acceptGzip = false;
     // Whatever answers may be hostile: a body longer than this ends the fetch as a failure
     // before more of it is held, and so does a fetch still running at its deadline.
     long long maxBodySize = 256 * 1024;

@@ -96,6 +96,8 @@ Thighscore::Thighscore(const QPixmap& backgroundTile, const QString& shortname, 
     getit = new THTTPGet(this);
     getit->setObjectName(QStringLiteral("getit"));
     getit->MaxBodySize = kMaxListSize;
+    // Our server hands out a gzip copy of the list, a tenth of its bytes.
+    getit->Compressed = true;
     getit->Deadline = kListDeadlineMs;
     getit->OnDoneString = [this](QObject* sender, const QByteArray& result) {
         errorbox::guard([&] { getitDoneString(sender, result); });

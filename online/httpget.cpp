@@ -48,6 +48,7 @@ void THTTPGet::StartFetch() {
     settings.referer = Referer.toStdString();
     settings.binaryData = BinaryData;
     settings.useCache = UseCache;
+    settings.acceptGzip = Compressed;
     settings.maxBodySize = MaxBodySize;
     settings.deadlineMs = Deadline;
     auto* worker = new THTTPGetThread(settings, bool(OnProgress));

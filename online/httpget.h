@@ -64,6 +64,8 @@ public:
     bool BinaryData = false;
     QString URL;
     bool UseCache = false;
+    // Accepts a gzip-compressed body (handed on decoded; MaxBodySize counts the decoded bytes).
+    bool Compressed = false;
     QString UserName;
     QString Password;
     QString PostQuery;

@@ -20,6 +20,7 @@ struct Transfer {
     fetch::Result& result;
     fetch::Control& control;
     bool contentLengthSeen = false;
+    bool encoded = false; // the length, if any, is of the compressed body
     bool badContentLength = false;
     bool refused = false; // the body was not wanted (binary data without a length)
     bool tooLarge = false;
@@ -49,7 +50,10 @@ size_t onHeader(char* line, size_t, size_t size, void* user) {
         // A new response (after an interim one) starts its headers afresh.
         transfer->contentLengthSeen = false;
         transfer->badContentLength = false;
+        transfer->encoded = false;
         transfer->result.totalSize = 0;
+    } else if (headerIs(line, size, "content-encoding:")) {
+        transfer->encoded = true;
     } else if (headerIs(line, size, "content-length:")) {
         std::string value(line + 15, size - 15);
         value.erase(0, value.find_first_not_of(" \t"));
@@ -76,6 +80,9 @@ size_t onBody(char* data, size_t, size_t size, void* user) {
         transfer->refused = true;
         return 0;
     }
+    // The decoded size of a compressed body is not known before its end.
+    if (transfer->encoded)
+        result.totalSize = 0;
     // Checked before anything is kept, so the body held never passes the bound.
     if (static_cast<unsigned long long>(result.readed) + size >
         static_cast<unsigned long long>(transfer->settings.maxBodySize)) {
@@ -112,6 +119,8 @@ void setOptions(CURL* easy, Transfer& transfer, const fetch::UrlParts& parts, cu
     curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+    if (settings.acceptGzip)
+        curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "gzip");
     if (!settings.agent.empty())
         curl_easy_setopt(easy, CURLOPT_USERAGENT, settings.agent.c_str());
     if (!settings.referer.empty())

@@ -15,13 +15,33 @@
 #include <mutex>
 #include <optional>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace scores {
 
 namespace {
+
+// The page as gzip (RFC 1952) at the best compression: a page is made once and read many times.
+bool gzipped(const std::string& content, std::string& out) {
+    z_stream stream{};
+    // 15 bits of window, plus 16 for the gzip wrapper; memory level 9.
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        return false;
+    out.resize(deflateBound(&stream, uLong(content.size())));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
+    stream.avail_in = uInt(content.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    const bool done = deflate(&stream, Z_FINISH) == Z_STREAM_END;
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return done;
+}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -429,6 +449,12 @@ bool PageFiles::prepareOne(Store& store, const std::string& daily) {
         if (::mkdir(days.c_str(), 0755) != 0 && errno != EEXIST)
             return false;
     }
+    std::string compressed;
+    return gzipped(content, compressed) && prepareFile(path, content) &&
+           prepareFile(path + kCompressedSuffix, compressed);
+}
+
+bool PageFiles::prepareFile(const std::string& path, const std::string& content) {
     std::string temporary = path + ".XXXXXX" + kTemporarySuffix;
     const int fd = ::mkstemps(temporary.data(), int(std::strlen(kTemporarySuffix)));
     if (fd < 0)
@@ -586,6 +612,25 @@ std::string writeMainPage(Store& store, const std::string& folder) {
     PageFiles pages(folder);
     if (!pages.prepare(store, {}) || !pages.publish())
         return "cannot write " + pagePath(folder);
+    // Days' pages left by a server that made no gzip copies get theirs now, so that no client is
+    // sent to a copy that is missing.
+    const std::string days = folder + "/www/counter/daily";
+    DIR* dir = ::opendir(days.c_str());
+    if (!dir)
+        return {};
+    std::vector<std::string> missing;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const std::string date = name.substr(0, name.find('.'));
+        daily::Date day;
+        struct stat copy;
+        if (name == date + ".shtml" && daily::parseDate(date, day) &&
+            ::stat((days + "/" + name + kCompressedSuffix).c_str(), &copy) != 0)
+            missing.push_back(date);
+    }
+    ::closedir(dir);
+    if (!missing.empty() && (!pages.prepare(store, missing) || !pages.publish()))
+        return "cannot write the pages in " + days;
     return {};
 }
 

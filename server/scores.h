@@ -134,10 +134,10 @@ public:
 };
 
 // The list pages kept as files in a folder for the web server to hand out: the main list and the
-// pages of the days a batch posted to. They are written to temporary files from inside the
-// transaction and take the pages' names only once the commit has succeeded, so a failed commit (a
-// full disk) never shows a score the database does not hold, and a write that fails keeps the
-// batch from being committed at all.
+// pages of the days a batch posted to, each with its gzip copy. They are written to temporary files
+// from inside the transaction and take the pages' names only once the commit has succeeded, so a
+// failed commit (a full disk) never shows a score the database does not hold, and a write that
+// fails keeps the batch from being committed at all.
 class PageFiles {
 public:
     explicit PageFiles(std::string folder);
@@ -148,6 +148,7 @@ public:
 
 private:
     bool prepareOne(Store& store, const std::string& daily);
+    bool prepareFile(const std::string& path, const std::string& content);
 
     std::string m_folder;
     std::vector<std::pair<std::string, std::string>> m_written; // temporary, final
@@ -155,6 +156,9 @@ private:
 
 // Temporary pages are named PAGE.XXXXXX plus this, so the web server can refuse them.
 constexpr const char* kTemporarySuffix = ".tmp";
+// Each page has a gzip copy beside it, PAGE plus this, made with the page and renamed with it,
+// for the clients that accept gzip: a tenth of the bytes to copy for every read.
+constexpr const char* kCompressedSuffix = ".gz";
 
 // One post waiting in a batch, and its answer once the batch is done.
 struct Pending {

@@ -3,6 +3,7 @@
 # concurrent clients, measured with wrk against lighttpd and the score service on 127.0.0.1 for
 # a bounded time. Posts come as older games send them (three keys), as a won game with its moves
 # that the server plays again, and as a won Deal of the Day (today's, on the server's UTC date).
+# The list is read as the game and browsers read it, accepting gzip, and then uncompressed.
 # With --postgres the service keeps the scores in a throwaway PostgreSQL cluster on this machine
 # (run as nobody when started by root), and the list is read through the service.
 # Usage: bench/server/load.sh [--postgres] [build folder] [seconds per run]
@@ -85,7 +86,11 @@ if [ -x "$engine" ]; then
     wrk -t2 -c50 -d"${seconds}s" --latency \
         "$base/cgi-bin/solmarin.cgi?$(won_query "$deal")&daily=$day" | report
 fi
-echo "== list reads: GET /counter/solmarin.shtml (100 places), 50 connections, ${seconds} s"
+echo "== list reads: GET /counter/solmarin.shtml (100 places), gzip accepted as by the game and"
+echo "   every browser, 50 connections, ${seconds} s"
+wrk -t2 -c50 -d"${seconds}s" --latency -H "Accept-Encoding: gzip" "$base/counter/solmarin.shtml" |
+    report
+echo "== list reads: the same page uncompressed, for clients that do not accept gzip, ${seconds} s"
 wrk -t2 -c50 -d"${seconds}s" --latency "$base/counter/solmarin.shtml" | report
 exec 3<>"/dev/tcp/127.0.0.1/$port"
 printf 'GET /counter/solmarin.shtml HTTP/1.0\r\n\r\n' >&3

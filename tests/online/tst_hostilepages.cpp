@@ -16,6 +16,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 #include <chrono>
 #include <thread>
@@ -42,6 +43,34 @@ LoopbackServer::Handler page(std::string html) {
     return [html = std::move(html)](int fd, const std::string&) {
         LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
                                      std::to_string(html.size()) + "\r\n\r\n" + html);
+    };
+}
+
+std::string gzipped(const std::string& text) {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&stream, uLong(text.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    stream.avail_in = uInt(text.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+// The page gzip-compressed, as our server hands it to a client that asks for it; a client that
+// does not ask is refused.
+LoopbackServer::Handler compressedPage(std::string html) {
+    return [body = gzipped(html)](int fd, const std::string& request) {
+        if (request.find("Accept-Encoding: gzip\r\n") == std::string::npos) {
+            LoopbackServer::send(fd, "HTTP/1.0 406 Not Acceptable\r\n\r\n");
+            return;
+        }
+        LoopbackServer::send(fd, "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n"
+                                 "Content-Encoding: gzip\r\nContent-Length: " +
+                                     std::to_string(body.size()) + "\r\n\r\n" + body);
     };
 }
 
@@ -104,6 +133,11 @@ private slots:
             {"5000 nested tables", page(nestedTables(5000)), ""},
             {"a flat list of 12 MB", page("<table>" + repeat(row, 12600000 / row.size())),
              kNotFetched},
+            {"a compressed list", compressedPage("<p>compressed</p><table>" + repeat(row, 100)),
+             "compressed"},
+            // Some 12 KB on the wire that would unpack into 12 MB.
+            {"a compressed list of 12 MB",
+             compressedPage("<table>" + repeat(row, 12600000 / row.size())), kNotFetched},
             {"local, relative and FIFO pictures", page(pictures), "pictures"},
             {"an endless body", endless(std::string(65536, 'x'), milliseconds(0)), kNotFetched},
             {"a trickle", endless("<b>x</b>", milliseconds(20)), kNotFetched},

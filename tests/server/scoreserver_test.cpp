@@ -27,9 +27,10 @@ struct Quiet : fetch::Control {
     void chunkRead(const fetch::Result&) override {}
 };
 
-fetch::Result get(const std::string& url) {
+fetch::Result get(const std::string& url, bool acceptGzip = false) {
     fetch::Settings settings;
     settings.url = url;
+    settings.acceptGzip = acceptGzip;
     fetch::Result result;
     Quiet quiet;
     fetch::run(settings, result, quiet);
@@ -322,6 +323,50 @@ TEST(ScoreServer, BodiesAndOtherMethodsAreRefusedBeforeTheyReachTheProgram) {
     EXPECT_EQ(server.rawStatus("HEAD /counter/solmarin.shtml HTTP/1.0\r\n\r\n"), 200);
     EXPECT_EQ(server.rawStatus("GET " + post + " HTTP/1.0\r\n\r\n"), 200);
     EXPECT_EQ(server.storedScores(), 1);
+}
+
+// Every page has a gzip copy made with it: a client that accepts gzip is handed the copy, any
+// other the page; both are the current list, and caches are told that the answer varies. Pages
+// left without a copy by an older server get theirs when the service starts.
+TEST(ScoreServer, ClientsThatAcceptGzipAreHandedTheCompressedCopyOfTheSamePage) {
+    ScoreServer server;
+    ASSERT_EQ(get(postUrl(server, "Ann", "40")).status, 200);
+    const daily::Date today = daily::dateOfDay(std::int64_t(std::time(nullptr)) / 86400);
+    const std::string day = daily::formatDate(today);
+    const WonGame won = wonGame(*daily::deal(today));
+    ASSERT_EQ(get(postUrl(server, "Bea", std::to_string(won.score)) +
+                  "&deal=" + std::to_string(won.deal) + "&moves=" + won.moves + "&daily=" + day)
+                  .status,
+              200);
+    const std::string copy = server.folder() + "/www/counter/daily/" + day + ".shtml.gz";
+    ASSERT_EQ(::unlink(copy.c_str()), 0);
+    const pid_t first = server.servicePid();
+    ASSERT_EQ(::kill(first, SIGKILL), 0);
+    for (int i = 0; i < 200 && (server.servicePid() == first || ::access(copy.c_str(), F_OK)); ++i)
+        ::usleep(50000);
+    for (const std::string& path :
+         {std::string(scores::kListPath), std::string(scores::kDailyFolder) + day + ".shtml"}) {
+        const fetch::Result plain = get(server.base() + path);
+        const fetch::Result unpacked = get(server.base() + path, true);
+        ASSERT_EQ(plain.status, 200) << path;
+        ASSERT_EQ(unpacked.status, 200) << path;
+        EXPECT_EQ(unpacked.body, plain.body) << path;
+        EXPECT_NE(plain.body.find("<td>Bea</td>"), std::string::npos) << path;
+
+        const std::string request = "GET " + path + " HTTP/1.0\r\n";
+        const std::string compressed =
+            server.rawAnswer(request + "Accept-Encoding: deflate, GZip;q=0.5\r\n\r\n");
+        EXPECT_NE(compressed.find("\r\nContent-Encoding: gzip\r\n"), std::string::npos) << path;
+        EXPECT_NE(compressed.find("\r\nVary: Accept-Encoding\r\n"), std::string::npos) << path;
+        EXPECT_LT(compressed.size(), plain.body.size()) << path;
+        for (const char* refusing :
+             {"", "Accept-Encoding: gzip;q=0\r\n", "Accept-Encoding: br\r\n"}) {
+            const std::string answer = server.rawAnswer(request + refusing + "\r\n");
+            EXPECT_EQ(answer.find("Content-Encoding"), std::string::npos) << path << refusing;
+            EXPECT_NE(answer.find("\r\nVary: Accept-Encoding\r\n"), std::string::npos) << path;
+            EXPECT_EQ(answer.substr(answer.find("\r\n\r\n") + 4), plain.body) << path << refusing;
+        }
+    }
 }
 
 // A page that is still being written, or left behind by a writer that died, is never served.

@@ -89,6 +89,16 @@ public:
     // the status line's code, or 0 when no answer came within `seconds`.
     int rawStatus(const std::string& request, std::size_t sendFirst = std::string::npos,
                   int seconds = 10) const {
+        const std::string answer = rawAnswer(request, "\r\n", sendFirst, seconds);
+        const std::size_t space = answer.find(' ');
+        return answer.rfind("HTTP/", 0) == 0 && space != std::string::npos
+                   ? std::atoi(answer.c_str() + space + 1)
+                   : 0;
+    }
+
+    // The answer to `request` as it arrives, up to `until` (or the whole answer when empty).
+    std::string rawAnswer(const std::string& request, const std::string& until = {},
+                          std::size_t sendFirst = std::string::npos, int seconds = 10) const {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -108,7 +118,8 @@ public:
         }
         std::string answer;
         pollfd wait{fd, POLLIN, 0};
-        while (answer.find("\r\n") == std::string::npos && ::poll(&wait, 1, seconds * 1000) > 0) {
+        while ((until.empty() || answer.find(until) == std::string::npos) &&
+               ::poll(&wait, 1, seconds * 1000) > 0) {
             char buffer[512];
             const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
             if (n <= 0)
@@ -116,10 +127,7 @@ public:
             answer.append(buffer, std::size_t(n));
         }
         ::close(fd);
-        const std::size_t space = answer.find(' ');
-        return answer.rfind("HTTP/", 0) == 0 && space != std::string::npos
-                   ? std::atoi(answer.c_str() + space + 1)
-                   : 0;
+        return answer;
     }
 
     // The process id of the score service running now (0 while none has written it).
