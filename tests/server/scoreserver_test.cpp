@@ -367,6 +367,15 @@ TEST(ScoreServer, ClientsThatAcceptGzipAreHandedTheCompressedCopyOfTheSamePage) 
             EXPECT_EQ(answer.substr(answer.find("\r\n\r\n") + 4), plain.body) << path << refusing;
         }
     }
+    // A day without posts has no page: the answer says so, in the encoding the client accepts.
+    const std::string other = std::string(scores::kDailyFolder) +
+                              daily::formatDate(daily::dateOfDay(daily::dayNumber(today) + 3)) +
+                              ".shtml";
+    for (const bool gzip : {false, true}) {
+        const fetch::Result missing = get(server.base() + other, gzip);
+        EXPECT_EQ(missing.status, 404) << gzip;
+        EXPECT_NE(missing.body.find("404"), std::string::npos) << gzip << missing.error;
+    }
 }
 
 // A page that is still being written, or left behind by a writer that died, is never served.
