@@ -205,7 +205,7 @@ bool PageKeeper::join() {
     return true;
 }
 
-// Every page from the lists as they are now, and `seen` from a count read before them all.
+// Every page, from the lists as they are now.
 void PageKeeper::refreshAll() {
     m_lastTry = now();
     if (!holdLease())
@@ -214,69 +214,73 @@ void PageKeeper::refreshAll() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_knownRemovals = m_removals;
     }();
-    std::int64_t count = 0;
-    std::vector<std::string> days;
-    if (!m_link->store().postCount(count) || !m_link->days(days)) {
-        failed("cannot read the lists: " + m_link->store().error());
-        return;
-    }
-    if (!write(days, removals))
+    if (!rewrite(-1, removals))
         return;
     m_fresh = true;
-    m_seen = std::max(m_seen, count);
     renew();
 }
 
-// The pages the notices name. Delivered in the order of the commits, the notices up to a count
-// name every day a batch up to it changed since the connection listened.
+// The pages of what was posted since they were written. The counts the notices carry only spare
+// the work when the pages show them already.
 void PageKeeper::refresh(const std::vector<Notice>& notices) {
     noteRemovals();
-    std::int64_t upTo = m_seen;
-    std::vector<std::string> days;
-    for (const Notice& notice : notices) {
-        if (notice.count <= m_seen)
-            continue;
-        upTo = std::max(upTo, notice.count);
-        for (const std::string& day : notice.days) {
-            if (std::find(days.begin(), days.end(), day) == days.end())
-                days.push_back(day);
-        }
-    }
-    if (upTo == m_seen)
+    const bool newer = std::any_of(notices.begin(), notices.end(),
+                                   [&](const Notice& notice) { return notice.count > m_seen; });
+    if (!newer)
         return;
     if (!m_fresh) {
-        // All the pages are written again soon; until then only pages that are gone show no
-        // stale list.
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_pages != Pages::Removed)
+        // All the pages are written again soon. Until then pages that are gone show no stale
+        // list, and writers need not wait for them.
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_pages != Pages::Removed)
+                return;
+        }
+        std::int64_t count = 0;
+        if (!m_link->store().postCount(count)) {
+            failed("cannot read the count of posts: " + m_link->store().error());
             return;
-    } else if (!holdLease() || !write(days, m_knownRemovals)) {
+        }
+        m_seen = count;
+    } else if (!holdLease() || !rewrite(m_newest, m_knownRemovals)) {
         return;
     }
-    m_seen = upTo;
     renew();
 }
 
-// Publishes only if no removal came in between and the lease still holds: otherwise the pages
-// might show a list that writers have stopped waiting for.
-bool PageKeeper::write(const std::vector<std::string>& days, std::uint64_t removals) {
+// Writes the main page and the pages of the days that posts after the post `after` changed, all
+// from one moment of the database, whose count the pages then show. They are published only if
+// no removal came in between and the lease still holds: otherwise they might show a list that
+// writers have stopped waiting for.
+bool PageKeeper::rewrite(std::int64_t after, std::uint64_t removals) {
+    Moment moment;
+    if (!m_link->moment(after, moment)) {
+        failed("cannot read the lists: " + m_link->error());
+        return false;
+    }
     PageFiles pages(m_folder);
-    if (!pages.prepare(m_link->store(), days)) {
-        failed("cannot write the list pages: " + m_link->store().error());
+    const bool prepared = pages.prepare(m_link->store(), moment.days);
+    m_link->release();
+    if (!prepared) {
+        failed("cannot write the list pages in " + m_folder + "/www/counter");
         return false;
     }
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_stopping || m_removals != removals || !leaseHeld(now())) {
-        pages.discard();
-        return false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_stopping || m_removals != removals || !leaseHeld(now())) {
+            pages.discard();
+            return false;
+        }
+        if (!pages.publish()) {
+            removeLocked("a page could not take its name");
+            return false;
+        }
+        if (m_pages != Pages::Shown && m_started)
+            m_log("the list pages are served again");
+        m_pages = Pages::Shown;
     }
-    if (!pages.publish()) {
-        removeLocked("a page could not take its name");
-        return false;
-    }
-    if (m_pages != Pages::Shown && m_started)
-        m_log("the list pages are served again");
-    m_pages = Pages::Shown;
+    m_seen = moment.count;
+    m_newest = moment.newest;
     return true;
 }
 

@@ -28,11 +28,18 @@ constexpr std::chrono::milliseconds kRenewEvery = kLease / 4;
 // rounds and the removal itself.
 constexpr std::chrono::milliseconds kRemoveAfter = kLease - std::chrono::milliseconds(500);
 
-// A committed batch as the keepers hear of it: the count of posts after it, and the days whose
-// pages it changed.
+// A committed batch as the keepers hear of it: the count of posts after it (0 when the notice did
+// not say). Anyone who may connect can send one, so it only wakes a keeper, which then reads what
+// changed from the database.
 struct Notice {
-    std::int64_t count = 0; // 0 when the notice did not say
-    std::vector<std::string> days;
+    std::int64_t count = 0;
+};
+
+// One moment of the database, as the pages written from it show it.
+struct Moment {
+    std::int64_t count = 0;        // of posts
+    std::int64_t newest = 0;       // the id of the newest post
+    std::vector<std::string> days; // whose pages changed
 };
 
 // What a page keeper asks of the shared database, on a connection of its own.
@@ -48,8 +55,10 @@ public:
     virtual int socket() const = 0;
     // The notices that have arrived, oldest first; false when the connection is lost.
     virtual bool notices(std::vector<Notice>& out) = 0;
-    // Every day that has a page of its own.
-    virtual bool days(std::vector<std::string>& out) = 0;
+    // Begins reading one moment, which store() goes on reading until release(): its count, and
+    // the days whose pages the posts after the post `after` changed (every day's with -1).
+    virtual bool moment(std::int64_t after, Moment& out) = 0;
+    virtual void release() = 0;
     // Renews the lease and records `seen`, the count of posts the pages show; with `tell`, the
     // writers waiting for it are told. Rows of keepers whose leases ran out long ago go too.
     virtual bool renew(std::int64_t seen, bool tell) = 0;
@@ -96,7 +105,7 @@ private:
     bool join();
     void refreshAll();
     void refresh(const std::vector<Notice>& notices);
-    bool write(const std::vector<std::string>& days, std::uint64_t removals);
+    bool rewrite(std::int64_t after, std::uint64_t removals);
     bool renew();
     bool holdLease();
     void failed(const std::string& what);
@@ -124,8 +133,9 @@ private:
     bool m_started = false; // set before the threads start
 
     // The keeper thread's own.
-    std::int64_t m_seen = -1; // the count of posts the pages show
-    std::int64_t m_told = -1; // the count writers were last told of
+    std::int64_t m_seen = -1;  // the count of posts the pages show
+    std::int64_t m_newest = 0; // the id of the newest post they show
+    std::int64_t m_told = -1;  // the count writers were last told of
     bool m_joined = false;
     bool m_fresh = false; // every page was written since the last join and the last removal
     std::uint64_t m_knownRemovals = 0;

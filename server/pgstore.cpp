@@ -25,8 +25,7 @@ struct ResultFree {
 };
 using Result = std::unique_ptr<PGresult, ResultFree>;
 
-// Batches committed, with the count of posts after each and the days whose pages it changed:
-// "COUNT DAY DAY…".
+// Batches committed, with the count of posts after each.
 constexpr const char* kBatchChannel = "solmarin_pages";
 // A keeper's pages show more posts: the count they show.
 constexpr const char* kSeenChannel = "solmarin_seen";
@@ -137,20 +136,10 @@ public:
                              {values[4], values[3]}, PGRES_COMMAND_OK))
             return false;
         // The keepers hear of the batch when it commits, and not at all if it does not.
-        std::vector<std::string> changed;
-        for (const Record& record : records) {
-            const std::string& day = record.post.daily;
-            if (record.post.verified && !day.empty() &&
-                std::find(changed.begin(), changed.end(), day) == changed.end())
-                changed.push_back(day);
-        }
-        std::string named;
-        for (const std::string& day : changed)
-            named += " " + day;
         const Result counted =
             run("WITH counted AS (UPDATE counts SET posts = posts + $1::bigint RETURNING posts) "
-                "SELECT posts, pg_notify($3, posts::text || $2) FROM counted",
-                {std::to_string(records.size()), named, kBatchChannel}, PGRES_TUPLES_OK);
+                "SELECT posts, pg_notify($2, posts::text) FROM counted",
+                {std::to_string(records.size()), kBatchChannel}, PGRES_TUPLES_OK);
         if (!counted || PQntuples(counted.get()) != 1)
             return false;
         m_batchCount = std::atoll(PQgetvalue(counted.get(), 0, 0));
@@ -355,26 +344,10 @@ private:
     std::int64_t m_committed = 0;  // after the batch committed last
 };
 
-// A notice of a batch: its count, then its days. Anyone who may connect can send one, so a day
-// becomes a file name only when it is a real date written as the pages name it.
-Notice readNotice(const char* payload) {
-    Notice notice;
-    std::size_t start = 0;
-    const std::string text = payload;
-    for (bool first = true; start <= text.size(); first = false) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string word = text.substr(start, end - start);
-        start = end + 1;
-        daily::Date date;
-        if (first && !word.empty() && word.size() <= 18 &&
-            word.find_first_not_of("0123456789") == std::string::npos)
-            notice.count = std::atoll(word.c_str());
-        else if (!first && daily::parseDate(word, date) && daily::formatDate(date) == word)
-            notice.days.push_back(word);
-    }
-    return notice;
+// A day becomes a file name: only a real date written as the pages name it is taken.
+bool pageDay(const std::string& text) {
+    daily::Date date;
+    return daily::parseDate(text, date) && daily::formatDate(date) == text;
 }
 
 class PostgresKeeperLink : public KeeperLink {
@@ -383,6 +356,7 @@ public:
         : m_store(conninfo, {}, false), m_id(std::move(id)) {}
 
     bool join() override {
+        m_error.clear();
         return m_store.connect() &&
                m_store.exec((std::string("LISTEN ") + kBatchChannel).c_str()) &&
                m_store.run("INSERT INTO keepers(id, seen, expires) VALUES ($1, -1, "
@@ -401,28 +375,46 @@ public:
             return false;
         }
         while (PGnotify* notice = PQnotifies(m_store.db())) {
-            if (std::string(notice->relname) == kBatchChannel)
-                out.push_back(readNotice(notice->extra));
+            if (std::string(notice->relname) == kBatchChannel) {
+                const std::string count = notice->extra;
+                const bool number = !count.empty() && count.size() <= 18 &&
+                                    count.find_first_not_of("0123456789") == std::string::npos;
+                out.push_back({number ? std::atoll(count.c_str()) : 0});
+            }
             PQfreemem(notice);
         }
         return true;
     }
 
-    bool days(std::vector<std::string>& out) override {
-        const Result result =
-            m_store.run("SELECT DISTINCT daily FROM scores WHERE daily IS NOT NULL AND verified",
-                        {}, PGRES_TUPLES_OK);
-        if (!result)
+    // Batches are stored one after another, so the ids of a later one are all above those of
+    // an earlier one, and the posts after the newest shown are those not shown yet.
+    bool moment(std::int64_t after, Moment& out) override {
+        if (!m_store.exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"))
             return false;
-        out.clear();
-        for (int row = 0; row < PQntuples(result.get()); ++row) {
-            const std::string day = PQgetvalue(result.get(), row, 0);
-            daily::Date date;
-            if (daily::parseDate(day, date) && daily::formatDate(date) == day)
-                out.push_back(day);
+        const Result result = m_store.run(
+            "SELECT (SELECT posts FROM counts), (SELECT coalesce(max(id), 0) FROM scores), "
+            "(SELECT string_agg(DISTINCT daily, ' ') FROM scores WHERE id > $1::bigint AND daily "
+            "IS NOT NULL AND verified)",
+            {std::to_string(after)}, PGRES_TUPLES_OK);
+        if (!result || PQntuples(result.get()) != 1) {
+            release();
+            return false;
+        }
+        out.count = std::atoll(PQgetvalue(result.get(), 0, 0));
+        out.newest = std::atoll(PQgetvalue(result.get(), 0, 1));
+        out.days.clear();
+        const std::string days = PQgetvalue(result.get(), 0, 2);
+        for (std::size_t start = 0; start < days.size();) {
+            const std::size_t end = std::min(days.find(' ', start), days.size());
+            const std::string day = days.substr(start, end - start);
+            if (pageDay(day))
+                out.days.push_back(day);
+            start = end + 1;
         }
         return true;
     }
+
+    void release() override { m_store.rollback(); }
 
     bool renew(std::int64_t seen, bool tell) override {
         const Result result = m_store.run(
