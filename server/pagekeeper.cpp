@@ -166,7 +166,7 @@ void PageKeeper::keep() {
         }
         if (!notices.empty())
             refresh(notices);
-        if (m_joined && now() - renewed() >= kRenewEvery)
+        if (m_joined && now() - m_renewTried >= kRenewEvery)
             renew();
     }
     const bool left = m_joined && m_link->leave();
@@ -198,6 +198,7 @@ bool PageKeeper::join() {
         m_log("reached the database again");
     m_lastError.clear();
     m_joined = true;
+    m_renewTried = sent;
     // Notices may have been missed while no connection listened.
     m_fresh = false;
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -287,6 +288,7 @@ bool PageKeeper::rewrite(std::int64_t after, std::uint64_t removals) {
 // Renews the lease with the count the pages show, telling writers when it grew. Pages that may
 // be stale and could not be removed get no lease: it runs out, and writers stop waiting for them.
 bool PageKeeper::renew() {
+    m_renewTried = now();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_pages == Pages::Doubtful)
@@ -295,7 +297,7 @@ bool PageKeeper::renew() {
     const Instant sent = now();
     const bool tell = m_seen > m_told;
     if (!m_link->renew(m_seen, tell)) {
-        failed("lost the database: " + m_link->error());
+        failed("cannot renew the lease: " + m_link->error());
         return false;
     }
     if (tell)
@@ -346,7 +348,7 @@ bool PageKeeper::waitForNotices(std::vector<Notice>& notices) {
         return false;
     if (!notices.empty())
         return true;
-    Instant until = renewed() + kRenewEvery;
+    Instant until = m_renewTried + kRenewEvery;
     if (!m_fresh)
         until = std::min(until, m_lastTry + kRetryEvery);
     pollfd wait[2] = {{m_link->socket(), POLLIN, 0}, {m_wake[0], POLLIN, 0}};
@@ -362,11 +364,6 @@ void PageKeeper::pause(std::chrono::milliseconds length) {
 bool PageKeeper::stopping() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_stopping;
-}
-
-PageKeeper::Instant PageKeeper::renewed() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_renewed;
 }
 
 bool PageKeeper::leaseHeld(Instant at) const {

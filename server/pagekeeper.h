@@ -113,7 +113,6 @@ private:
     bool waitForNotices(std::vector<Notice>& notices);
     void pause(std::chrono::milliseconds length);
     bool stopping() const;
-    Instant renewed() const;
     // With m_mutex held.
     bool leaseHeld(Instant at) const;
     void removeLocked(const std::string& why);
@@ -139,7 +138,8 @@ private:
     bool m_joined = false;
     bool m_fresh = false; // every page was written since the last join and the last removal
     std::uint64_t m_knownRemovals = 0;
-    Instant m_lastTry{};
+    Instant m_lastTry{};    // of writing every page
+    Instant m_renewTried{}; // the last renewal, confirmed or not
     std::string m_lastError;
 
     int m_wake[2] = {-1, -1}; // a pipe: a byte in it ends the keeper's wait
