@@ -218,7 +218,7 @@ void PageKeeper::refreshAll() {
     if (!rewrite(-1, removals))
         return;
     m_fresh = true;
-    renew();
+    tell();
 }
 
 // The pages of what was posted since they were written. The counts the notices carry only spare
@@ -246,7 +246,7 @@ void PageKeeper::refresh(const std::vector<Notice>& notices) {
     } else if (!holdLease() || !rewrite(m_newest, m_knownRemovals)) {
         return;
     }
-    renew();
+    tell();
 }
 
 // Writes the main page and the pages of the days that posts after the post `after` changed, all
@@ -305,6 +305,16 @@ bool PageKeeper::renew() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_renewed = std::max(m_renewed, sent);
     return leaseHeld(now());
+}
+
+void PageKeeper::tell() {
+    if (m_seen <= m_told)
+        return;
+    if (!m_link->tell(m_seen)) {
+        failed("cannot record the count the pages show: " + m_link->error());
+        return;
+    }
+    m_told = m_seen;
 }
 
 // A lease that may have run out is renewed before any page is written, and the pages go first:

@@ -62,6 +62,8 @@ public:
     // Renews the lease and records `seen`, the count of posts the pages show; with `tell`, the
     // writers waiting for it are told. Rows of keepers whose leases ran out long ago go too.
     virtual bool renew(std::int64_t seen, bool tell) = 0;
+    // Records `seen` and tells the writers, leaving the lease as it is.
+    virtual bool tell(std::int64_t seen) = 0;
     // Deletes the keeper's row: writers stop waiting for it at once.
     virtual bool leave() = 0;
     // The lists, read on the same connection.
@@ -107,6 +109,7 @@ private:
     void refresh(const std::vector<Notice>& notices);
     bool rewrite(std::int64_t after, std::uint64_t removals);
     bool renew();
+    void tell();
     bool holdLease();
     void failed(const std::string& what);
     void noteRemovals();

@@ -78,14 +78,14 @@ public:
                     "NOTHING;"
                     "CREATE TABLE IF NOT EXISTS keepers(id TEXT PRIMARY KEY, seen BIGINT NOT NULL, "
                     "expires TIMESTAMPTZ NOT NULL);") &&
-               exec("COMMIT");
+               exec("COMMIT") && (m_keeper.empty() || listening());
     }
 
     bool connected() const { return PQstatus(m_db) == CONNECTION_OK; }
     PGconn* db() const { return m_db; }
 
     bool begin() override {
-        return again([&] { return exec("BEGIN") && exec("SELECT posts FROM counts FOR UPDATE"); });
+        return again([&] { return exec("BEGIN; SELECT posts FROM counts FOR UPDATE"); });
     }
 
     bool recentPosts(const std::vector<std::string>& addresses, std::int64_t forgetUpTo,
@@ -185,8 +185,16 @@ public:
     bool awaitPages() override {
         const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
         const std::string count = std::to_string(m_committed);
+        // No keeper shows the batch before it has heard of it: the first check waits for one
+        // to tell, or a short while.
+        int wait = kRecheckMs;
         for (;;) {
-            int wait = kRecheckMs;
+            const bool listened = listening();
+            if (wait > 0 && !(listened && takeNotices())) {
+                pollfd socket{listened ? PQsocket(m_db) : -1, POLLIN, 0};
+                ::poll(&socket, 1, wait);
+            }
+            wait = kRecheckMs;
             if (listening()) {
                 takeNotices();
                 const Result result = run(
@@ -211,8 +219,6 @@ public:
                 m_error = "the list pages did not all show the posts in time (" + m_error + ")";
                 return false;
             }
-            pollfd socket{connected() ? PQsocket(m_db) : -1, POLLIN, 0};
-            ::poll(&socket, 1, wait);
         }
     }
 
@@ -370,6 +376,7 @@ public:
     int socket() const override { return PQsocket(m_store.db()); }
 
     bool notices(std::vector<Notice>& out) override {
+        m_error.clear();
         if (!PQconsumeInput(m_store.db())) {
             m_error = PQerrorMessage(m_store.db());
             return false;
@@ -389,14 +396,16 @@ public:
     // Batches are stored one after another, so the ids of a later one are all above those of
     // an earlier one, and the posts after the newest shown are those not shown yet.
     bool moment(std::int64_t after, Moment& out) override {
-        if (!m_store.exec("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"))
-            return false;
-        const Result result = m_store.run(
-            "SELECT (SELECT posts FROM counts), (SELECT coalesce(max(id), 0) FROM scores), "
-            "(SELECT string_agg(DISTINCT daily, ' ') FROM scores WHERE id > $1::bigint AND daily "
-            "IS NOT NULL AND verified)",
-            {std::to_string(after)}, PGRES_TUPLES_OK);
-        if (!result || PQntuples(result.get()) != 1) {
+        m_error.clear();
+        // One round trip for both statements: `after` is a number of ours.
+        const std::string sql =
+            "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY; SELECT (SELECT posts FROM counts), "
+            "(SELECT coalesce(max(id), 0) FROM scores), (SELECT string_agg(DISTINCT daily, ' ') "
+            "FROM scores WHERE id > " +
+            std::to_string(after) + " AND daily IS NOT NULL AND verified)";
+        const Result result(PQexec(m_store.db(), sql.c_str()));
+        if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1) {
+            m_error = PQerrorMessage(m_store.db());
             release();
             return false;
         }
@@ -434,6 +443,28 @@ public:
             return true;
         m_swept = now;
         return sweep();
+    }
+
+    // Without the wait for the disk (one fewer in every batch's wait): a crash of the database
+    // that loses it leaves an older count, and writers wait for the keeper the longer. The lease
+    // is not touched, so the one the keeper counts on stays written for good.
+    bool tell(std::int64_t seen) override {
+        char* id = PQescapeLiteral(m_store.db(), m_id.c_str(), m_id.size());
+        if (!id) {
+            m_error = PQerrorMessage(m_store.db());
+            return false;
+        }
+        const std::string count = std::to_string(seen);
+        const std::string sql = std::string("BEGIN; SET LOCAL synchronous_commit = off; UPDATE "
+                                            "keepers SET seen = ") +
+                                count + " WHERE id = " + id + "; NOTIFY " + kSeenChannel + ", '" +
+                                count + "'; COMMIT";
+        PQfreemem(id);
+        m_error.clear();
+        if (m_store.exec(sql.c_str()))
+            return true;
+        m_store.rollback();
+        return false;
     }
 
     bool leave() override {
