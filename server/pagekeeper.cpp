@@ -25,7 +25,7 @@ constexpr std::chrono::milliseconds kWatchEvery{50};
 constexpr std::chrono::milliseconds kRetryEvery{250};
 
 int milliseconds(std::chrono::nanoseconds length) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(length).count();
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(length).count();
     return int(std::clamp<std::int64_t>(ms, 0, 60000));
 }
 

@@ -29,9 +29,9 @@ using Result = std::unique_ptr<PGresult, ResultFree>;
 constexpr const char* kBatchChannel = "solmarin_pages";
 // A keeper's pages show more posts: the count they show.
 constexpr const char* kSeenChannel = "solmarin_seen";
-// A writer gives up waiting for the pages after this long, though they show its batch as soon as
-// every keeper with a lease has caught up or lost it. The answer then says the score was stored
-// but may not be on the list.
+// A writer stops waiting for the pages after this long: a keeper that keeps its lease but does
+// not catch up, or its own machine's keeper out of reach of the database. The answer then says
+// that the score was stored but may not be on the list.
 constexpr std::chrono::milliseconds kLongestWait = 5 * kLease;
 // Rechecked this often while waiting, should a keeper's notice be lost.
 constexpr int kRecheckMs = 100;
@@ -393,8 +393,9 @@ public:
         return true;
     }
 
-    // Batches are stored one after another, so the ids of a later one are all above those of
-    // an earlier one, and the posts after the newest shown are those not shown yet.
+    // Batches are stored one after another and take their ids from the table's sequence one at
+    // a time, so the ids of a later one are all above those of an earlier one, and the posts
+    // after the newest shown are those not shown yet.
     bool moment(std::int64_t after, Moment& out) override {
         m_error.clear();
         // One round trip for both statements: `after` is a number of ours.
