@@ -119,8 +119,13 @@ std::string PageKeeper::start() {
     if (!join())
         return "cannot register with the database: " + m_lastError;
     refreshAll();
-    if (!m_fresh || !shown())
-        return "cannot write the list pages: " + m_lastError;
+    if (!m_fresh || !shown()) {
+        // No machine waits for a keeper that never began.
+        const std::string error = m_lastError;
+        if (m_joined)
+            m_link->leave();
+        return "cannot write the list pages: " + error;
+    }
     m_started = true;
     m_keeper = std::thread([this] { keep(); });
     m_watchdog = std::thread([this] { watch(); });
