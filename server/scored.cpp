@@ -1,10 +1,12 @@
 // solmarin-scored: the resident score service, a FastCGI program behind lighttpd. It stores the
-// posts of all connections in group commits and keeps the list pages (files beside the database
-// with SQLite, answered from the database with PostgreSQL). Refused posts are logged on standard
-// error, one line each, with the reason.
+// posts of all connections in group commits and keeps the list pages as files for lighttpd: with
+// SQLite each batch writes them, with PostgreSQL a page keeper writes this machine's after every
+// batch of any machine (see pagekeeper.h). Refused posts are logged on standard error, one line
+// each, with the reason.
 //
 //   solmarin-scored [--database PATH|postgresql://…] [--listen SOCKET] [--posts-per-minute N]
 //                   [--verified-only] [--threads N] [--pid-file FILE] FOLDER
+#include "pagekeeper.h"
 #include "service.h"
 
 #include <fcgiapp.h>
@@ -115,20 +117,25 @@ void removeLeftoverPages(const std::string& page) {
     ::closedir(dir);
 }
 
-std::unique_ptr<scores::Service> makeService(const Options& options) {
+std::unique_ptr<scores::Service> makeService(const Options& options,
+                                             std::unique_ptr<scores::PageKeeper>& keeper) {
     std::string error;
     const bool postgres = scores::isPostgresAddress(options.database);
     if (postgres) {
-        auto writer = scores::openPostgres(options.database, error);
+        const std::string id = scores::newKeeperId();
+        auto writer = scores::openPostgres(options.database, error, id);
         if (!writer)
             fail("cannot open the database: " + error);
-        auto reader = scores::openPostgres(options.database, error);
-        if (!reader)
-            fail("cannot open the database: " + error);
+        keeper = std::make_unique<scores::PageKeeper>(scores::openKeeperLink(options.database, id),
+                                                      options.folder, logLine);
+        error = keeper->start();
+        if (!error.empty())
+            fail(error);
+        const scores::PageKeeper* pages = keeper.get();
         return std::make_unique<scores::Service>(
             std::make_unique<scores::GroupCommitter>(std::move(writer), nullptr,
                                                      options.postsPerMinute, logLine),
-            std::make_unique<scores::ListReader>(std::move(reader)), options.policy, logLine);
+            options.policy, logLine, [pages] { return pages->shown(); });
     }
     const std::string path =
         options.database.empty() ? scores::databasePath(options.folder) : options.database;
@@ -145,7 +152,7 @@ std::unique_ptr<scores::Service> makeService(const Options& options) {
         std::make_unique<scores::GroupCommitter>(
             std::move(store), std::make_unique<scores::PageFiles>(options.folder),
             options.postsPerMinute, logLine),
-        nullptr, options.policy, logLine);
+        options.policy, logLine);
 }
 
 std::string parameter(const FCGX_Request& request, const char* name) {
@@ -188,7 +195,8 @@ int main(int argc, char** argv) {
     if (FCGX_Init() != 0)
         fail("cannot start FastCGI");
     // The page is written before the socket appears: whoever waits for the socket finds it.
-    const std::unique_ptr<scores::Service> service = makeService(options);
+    std::unique_ptr<scores::PageKeeper> keeper;
+    const std::unique_ptr<scores::Service> service = makeService(options, keeper);
     int socket = 0;
     if (!options.listen.empty()) {
         ::unlink(options.listen.c_str());
@@ -207,6 +215,10 @@ int main(int argc, char** argv) {
         workers.emplace_back([&] { serve(socket, *service); });
     int signal = 0;
     sigwait(&ending, &signal);
+    // The pages go, and then the keeper's row, so that no machine waits for this one's lease; a
+    // database that does not answer gets a second.
+    if (keeper)
+        keeper->stop(std::chrono::seconds(1));
     // A post being stored when the signal comes either is committed or is not; none has been
     // answered before its commit, so ending here loses no answered post.
     std::_Exit(0);

@@ -554,7 +554,7 @@ void storeBatch(Store& store, PageFiles* pages, int postsPerMinute, std::vector<
         return fail();
     // Stored for good: a page that cannot take its name now is written again with the next
     // batch, and the post is not reported as on the list before that.
-    const bool shown = !pages || !changed || pages->publish();
+    const bool shown = !changed || ((!pages || pages->publish()) && store.awaitPages());
     for (std::size_t i = 0; i < batch.size(); ++i) {
         if (!accepted[i])
             batch[i].response = tooMany();

@@ -130,6 +130,10 @@ public:
     // The number of posts stored, read cheaply: it changes with every commit that stores one, so
     // it tells whether a page made earlier is still the current one.
     virtual bool postCount(std::int64_t& total) = 0;
+    // Called after a commit that stored posts: returns once the list pages every machine serves
+    // show them, false when that cannot be known. Where the batch writes the pages itself, there
+    // is nothing to wait for.
+    virtual bool awaitPages() { return true; }
     virtual std::string error() const = 0;
 };
 
@@ -170,7 +174,8 @@ struct Pending {
 
 // Stores a batch of checked posts in one transaction: the rate limit over the posts already
 // stored and those before each in the batch, the rows, the pages (when `pages` is set), the
-// commit. Every post gets its answer; 200 only once its row is committed and, with pages, on them.
+// commit. Every post gets its answer; 200 only once its row is committed and on the pages, those
+// written here or those the store waits for.
 void storeBatch(Store& store, PageFiles* pages, int postsPerMinute, std::vector<Pending>& batch);
 
 // SQLite in `path` (made when missing, an existing database kept as it is). A `resident` writer
@@ -179,8 +184,11 @@ std::unique_ptr<Store> openSqlite(const std::string& path, std::string& error,
                                   bool resident = false);
 
 // PostgreSQL through libpq; `conninfo` is a "postgresql://…" address or key=value settings. A
-// lost connection is made again at the next transaction.
-std::unique_ptr<Store> openPostgres(const std::string& conninfo, std::string& error);
+// lost connection is made again at the next transaction. Every machine's page keeper (see
+// pagekeeper.h) is told of each batch at its commit; with `keeper`, the id of this machine's own,
+// awaitPages() also waits until that one's pages show the batch, even when its lease has lapsed.
+std::unique_ptr<Store> openPostgres(const std::string& conninfo, std::string& error,
+                                    const std::string& keeper = {});
 bool isPostgresAddress(const std::string& database);
 
 // Checks, stores and answers one post in the folder's SQLite database and page, for the CGI

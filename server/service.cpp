@@ -1,4 +1,4 @@
-// The resident score service: the group committer, the list reader and the answer to a request.
+// The resident score service: the group committer and the answer to a request.
 #include "service.h"
 
 #include <algorithm>
@@ -90,66 +90,10 @@ void GroupCommitter::run() {
     }
 }
 
-ListReader::ListReader(std::unique_ptr<Store> store) : m_store(std::move(store)) {}
-
-bool ListReader::page(const std::string& daily, std::string& html) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    // A check already running may have read the database before this read arrived: wait for the
-    // one after it.
-    const std::uint64_t needed = m_completed + (m_running ? 2 : 1);
-    while (m_completed < needed) {
-        if (m_running) {
-            m_checked.wait(lock);
-            continue;
-        }
-        m_running = true;
-        lock.unlock();
-        const bool ok = refresh();
-        lock.lock();
-        m_running = false;
-        m_lastOk = ok;
-        ++m_completed;
-        m_checked.notify_all();
-    }
-    if (!m_lastOk)
-        return false;
-    const auto made = m_pages.find(daily);
-    if (made != m_pages.end() && made->second.version == m_version) {
-        html = made->second.html;
-        return true;
-    }
-    // Not made since the last change: made now from the database, which holds at least what
-    // the check saw.
-    const std::int64_t version = m_version;
-    lock.unlock();
-    std::lock_guard<std::mutex> store(m_storeMutex);
-    List list;
-    if (!m_store->readList(daily, list))
-        return false;
-    html = list.total == 0 && !daily.empty() ? std::string()
-                                             : renderPage(list.entries, list.total, daily);
-    lock.lock();
-    // A day asked for by anyone must not fill the memory: only a few pages are kept.
-    if (m_pages.size() > 16)
-        m_pages.clear();
-    m_pages[daily] = {version, html};
-    return true;
-}
-
-bool ListReader::refresh() {
-    std::lock_guard<std::mutex> store(m_storeMutex);
-    std::int64_t total = 0;
-    if (!m_store->postCount(total))
-        return false;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_version = total;
-    return true;
-}
-
-Service::Service(std::unique_ptr<GroupCommitter> committer, std::unique_ptr<ListReader> reader,
-                 Policy policy, GroupCommitter::Log log)
-    : m_committer(std::move(committer)), m_reader(std::move(reader)), m_policy(policy),
-      m_log(std::move(log)) {}
+Service::Service(std::unique_ptr<GroupCommitter> committer, Policy policy, GroupCommitter::Log log,
+                 std::function<bool()> pagesShown)
+    : m_committer(std::move(committer)), m_policy(policy), m_log(std::move(log)),
+      m_pagesShown(std::move(pagesShown)) {}
 
 Answer Service::answer(const std::string& method, const std::string& uri,
                        const std::string& address, std::int64_t now) {
@@ -159,16 +103,12 @@ Answer Service::answer(const std::string& method, const std::string& uri,
         return {405, "text/plain; charset=utf-8", "Only GET and HEAD are served.\n"};
     case Route::NotFound:
         return {404, "text/plain; charset=utf-8", "Not found.\n"};
-    case Route::List: {
-        Answer answer{200, "text/html; charset=utf-8", {}};
-        if (!m_reader)
-            return {404, "text/plain; charset=utf-8", "Not found.\n"};
-        if (!m_reader->page(daily, answer.body))
-            return {503, "text/plain; charset=utf-8", "The score list cannot be read now.\n"};
-        if (answer.body.empty())
-            return {404, "text/plain; charset=utf-8", "Not found.\n"};
-        return answer;
-    }
+    case Route::List:
+        if (m_pagesShown && !m_pagesShown())
+            return {503, "text/plain; charset=utf-8",
+                    "The score list cannot be read just now; try again in a moment.\n"};
+        // A day without posts has no page.
+        return {404, "text/plain; charset=utf-8", "Not found.\n"};
     case Route::Post:
         break;
     }

@@ -1,7 +1,6 @@
-// The resident score service: answers posts and list reads handed over by the web server. Posts
-// that arrive together are stored in one transaction (a group commit) by a single writer thread
-// and answered only once committed; list reads are served from the database when the list does
-// not live in a file.
+// The resident score service: answers the posts handed over by the web server. Posts that arrive
+// together are stored in one transaction (a group commit) by a single writer thread and answered
+// only once committed and on the list pages, which the web server hands out as files.
 #pragma once
 
 #include "scores.h"
@@ -9,7 +8,6 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,7 +20,7 @@ namespace scores {
 class GroupCommitter {
 public:
     using Log = std::function<void(const std::string&)>;
-    // `pages` may be null: the lists are then read from the database on demand.
+    // `pages` may be null when the store waits for the pages to be written by others.
     GroupCommitter(std::unique_ptr<Store> store, std::unique_ptr<PageFiles> pages,
                    int postsPerMinute, Log log);
     ~GroupCommitter();
@@ -49,35 +47,6 @@ private:
     std::thread m_writer;
 };
 
-// The list pages read from the database, each made again only when the count of posts has
-// changed. Every read is answered from a check of the database that began after the read
-// arrived, so a post answered anywhere before is on it; reads that arrive together share one
-// check of the count.
-class ListReader {
-public:
-    explicit ListReader(std::unique_ptr<Store> store);
-    // The main list, or with `daily` a day's. False when the database cannot be read; an empty
-    // `html` for a day without posts.
-    bool page(const std::string& daily, std::string& html);
-
-private:
-    struct Made {
-        std::int64_t version = -1;
-        std::string html;
-    };
-    bool refresh();
-
-    std::unique_ptr<Store> m_store; // used only by the thread holding m_storeMutex
-    std::mutex m_storeMutex;
-    std::mutex m_mutex;
-    std::condition_variable m_checked;
-    std::uint64_t m_completed = 0;
-    bool m_running = false;
-    bool m_lastOk = false;
-    std::int64_t m_version = -1; // the count of posts at the last check
-    std::map<std::string, Made> m_pages;
-};
-
 // One request as the web server hands it over, and the answer to it.
 struct Answer {
     int status = 200;
@@ -87,17 +56,19 @@ struct Answer {
 
 class Service {
 public:
-    // `reader` may be null when the web server hands out the list page as a file.
-    Service(std::unique_ptr<GroupCommitter> committer, std::unique_ptr<ListReader> reader,
-            Policy policy, GroupCommitter::Log log);
+    // A list reaches the service only when the web server has no file for it. `pagesShown` tells
+    // whether this machine's pages are there at all: when they are not (they were removed while
+    // the database could not be reached), a list is not missing but cannot be read just now.
+    Service(std::unique_ptr<GroupCommitter> committer, Policy policy, GroupCommitter::Log log,
+            std::function<bool()> pagesShown = {});
     Answer answer(const std::string& method, const std::string& uri, const std::string& address,
                   std::int64_t now);
 
 private:
     std::unique_ptr<GroupCommitter> m_committer;
-    std::unique_ptr<ListReader> m_reader;
     Policy m_policy;
     GroupCommitter::Log m_log;
+    std::function<bool()> m_pagesShown;
 };
 
 const char* reasonPhrase(int status);

@@ -5,7 +5,8 @@
 # that the server plays again, and as a won Deal of the Day (today's, on the server's UTC date).
 # The list is read as the game and browsers read it, accepting gzip, and then uncompressed.
 # With --postgres the service keeps the scores in a throwaway PostgreSQL cluster on this machine
-# (run as nobody when started by root), and the list is read through the service.
+# (run as nobody when started by root); the list pages are files there too, written by the
+# service's page keeper, and each post waits until they show it.
 # Usage: bench/server/load.sh [--postgres] [build folder] [seconds per run]
 set -euo pipefail
 

@@ -1,5 +1,5 @@
-// The score service's core without a web server: posts stored in batches, the rate limit inside a
-// batch, and list reads that see every post answered before them.
+// The score service's core without a web server: posts stored in batches and the rate limit inside
+// a batch.
 #include "scores.h"
 #include "service.h"
 
@@ -103,26 +103,6 @@ TEST_F(ServiceCore, TheRateLimitHoldsInsideABatch) {
     std::vector<scores::Pending> later{{post("again", 2), "10.0.0.1", 1061, {}}};
     scores::storeBatch(*store, &pages, 2, later);
     EXPECT_EQ(later[0].response.status, 200);
-}
-
-// A reader on a connection of its own shows what the writer committed before the read.
-TEST_F(ServiceCore, AListReadSeesEveryPostAnsweredBeforeIt) {
-    scores::GroupCommitter committer(open(), nullptr, 0, [](const std::string&) {});
-    scores::ListReader reader(open());
-    std::string html;
-    ASSERT_TRUE(reader.page({}, html));
-    EXPECT_NE(html.find("No scores have been posted yet."), std::string::npos);
-    for (int i = 0; i < 5; ++i) {
-        const std::string name = "r" + std::to_string(i);
-        ASSERT_EQ(committer.post(post(name, 10 + i), "10.0.0.1", 1000).status, 200);
-        ASSERT_TRUE(reader.page({}, html));
-        EXPECT_NE(html.find("<td>" + name + "</td>"), std::string::npos) << name;
-        EXPECT_NE(html.find(std::to_string(i + 1) + (i ? " scores" : " score") + " posted."),
-                  std::string::npos);
-    }
-    // A day without posts has no page.
-    ASSERT_TRUE(reader.page("2026-12-08", html));
-    EXPECT_TRUE(html.empty());
 }
 
 TEST(ServiceRoute, OnlyGetAndHeadOfTheKnownAddressesAreServed) {

@@ -56,8 +56,11 @@ public:
         (void)std::system(("rm -rf '" + m_folder + "'").c_str());
     }
 
-    std::string url() const {
-        return "postgresql://solmarin@127.0.0.1:" + std::to_string(m_port) + "/postgres";
+    std::string url() const { return urlThrough(m_port); }
+    int port() const { return m_port; }
+    // The address of the cluster's database reached through another port (a relay's).
+    static std::string urlThrough(int port) {
+        return "postgresql://solmarin@127.0.0.1:" + std::to_string(port) + "/postgres";
     }
 
     void start() {
