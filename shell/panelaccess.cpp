@@ -89,12 +89,16 @@ void PanelAccess::opened(const Panel& panel) {
         return;
     QPointer<QWidget> target = first;
     QPointer<QWidget> inside = panel.panel;
-    m_announcer->sayWithFocus(first, panelText(panel.panel), [target, inside] {
+    auto* field = qobject_cast<QLineEdit*>(first);
+    const QString asked = field ? field->text() : QString();
+    m_announcer->sayWithFocus(first, panelText(panel.panel), [target, inside, asked] {
         // Closed again before the key was done: the focus stays where it is.
         if (!target || !inside || !inside->isVisible())
             return;
         target->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(target.data()))
+        // A player who has already begun typing keeps the letters typed.
+        auto* edit = qobject_cast<QLineEdit*>(target.data());
+        if (edit && edit->text() == asked)
             edit->selectAll();
     });
 }
