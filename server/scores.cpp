@@ -23,8 +23,6 @@
 
 namespace scores {
 
-namespace {
-
 // The page as gzip (RFC 1952) at the best compression: a page is made once and read many times.
 // What repeats in a page is its row markup, a hundred bytes apart, so a window of 1 KiB finds as
 // much as the largest would, and setting it up costs a sixth: a batch of posts waits for it.
@@ -44,6 +42,8 @@ bool gzipped(const std::string& content, std::string& out) {
     deflateEnd(&stream);
     return done;
 }
+
+namespace {
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9')

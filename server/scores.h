@@ -158,6 +158,10 @@ private:
     std::vector<std::pair<std::string, std::string>> m_written; // temporary, final
 };
 
+// `content` as gzip (RFC 1952) at the best compression, as the pages' copies are made; false
+// when it cannot be made.
+bool gzipped(const std::string& content, std::string& out);
+
 // Temporary pages are named PAGE.XXXXXX plus this, so the web server can refuse them.
 constexpr const char* kTemporarySuffix = ".tmp";
 // Each page has a gzip copy beside it, PAGE plus this, made with the page and renamed with it,

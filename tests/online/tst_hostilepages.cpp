@@ -6,6 +6,7 @@
 #include "httpget.h"
 #include "loopbackserver.h"
 #include "responseprobe.h"
+#include "scores.h"
 #include "serveraddress.h"
 
 #include <QDir>
@@ -16,7 +17,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <chrono>
 #include <thread>
@@ -46,24 +46,12 @@ LoopbackServer::Handler page(std::string html) {
     };
 }
 
-std::string gzipped(const std::string& text) {
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, uLong(text.size())), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    stream.avail_in = uInt(text.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
-
 // The page gzip-compressed, as our server hands it to a client that asks for it; a client that
 // does not ask is refused.
-LoopbackServer::Handler compressedPage(std::string html) {
-    return [body = gzipped(html)](int fd, const std::string& request) {
+LoopbackServer::Handler compressedPage(const std::string& html) {
+    std::string body;
+    scores::gzipped(html, body);
+    return [body](int fd, const std::string& request) {
         if (request.find("Accept-Encoding: gzip\r\n") == std::string::npos) {
             LoopbackServer::send(fd, "HTTP/1.0 406 Not Acceptable\r\n\r\n");
             return;
