@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <ctime>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/random.h>
@@ -30,18 +29,12 @@ int milliseconds(std::chrono::nanoseconds length) {
 }
 
 bool removeFilesUnder(const std::string& path) {
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir)
+    std::vector<std::string> entries;
+    if (!namesIn(path, entries))
         return errno == ENOENT;
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(path + "/" + name);
-    }
-    ::closedir(dir);
     bool gone = true;
-    for (const std::string& name : names) {
+    for (const std::string& entry : entries) {
+        const std::string name = path + "/" + entry;
         struct stat info {};
         if (::lstat(name.c_str(), &info) != 0)
             gone = gone && errno == ENOENT;

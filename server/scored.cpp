@@ -22,7 +22,6 @@
 #include <thread>
 #include <vector>
 
-#include <dirent.h>
 #include <unistd.h>
 
 namespace {
@@ -105,16 +104,13 @@ void logLine(const std::string& line) {
 void removeLeftoverPages(const std::string& page) {
     const std::string folder = page.substr(0, page.rfind('/'));
     const std::string suffix = scores::kTemporarySuffix;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
+    std::vector<std::string> names;
+    scores::namesIn(folder, names);
+    for (const std::string& name : names) {
         if (name.size() > suffix.size() &&
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             ::unlink((folder + "/" + name).c_str());
     }
-    ::closedir(dir);
 }
 
 std::unique_ptr<scores::Service> makeService(const Options& options,

@@ -43,6 +43,20 @@ bool gzipped(const std::string& content, std::string& out) {
     return done;
 }
 
+bool namesIn(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return true;
+}
+
 namespace {
 
 int hexValue(char c) {
@@ -617,12 +631,10 @@ std::string writeMainPage(Store& store, const std::string& folder) {
     // Days' pages left by a server that made no gzip copies get theirs now, so that no client is
     // sent to a copy that is missing.
     const std::string days = folder + "/www/counter/daily";
-    DIR* dir = ::opendir(days.c_str());
-    if (!dir)
+    std::vector<std::string> names, missing;
+    if (!namesIn(days, names))
         return {};
-    std::vector<std::string> missing;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
+    for (const std::string& name : names) {
         const std::string date = name.substr(0, name.find('.'));
         daily::Date day;
         struct stat copy;
@@ -630,7 +642,6 @@ std::string writeMainPage(Store& store, const std::string& folder) {
             ::stat((days + "/" + name + kCompressedSuffix).c_str(), &copy) != 0)
             missing.push_back(date);
     }
-    ::closedir(dir);
     if (!missing.empty() && (!pages.prepare(store, missing) || !pages.publish()))
         return "cannot write the pages in " + days;
     return {};

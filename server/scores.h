@@ -158,6 +158,10 @@ private:
     std::vector<std::pair<std::string, std::string>> m_written; // temporary, final
 };
 
+// The names of the entries of `folder`, "." and ".." left out; false when it cannot be read,
+// with errno telling why.
+bool namesIn(const std::string& folder, std::vector<std::string>& names);
+
 // `content` as gzip (RFC 1952) at the best compression, as the pages' copies are made; false
 // when it cannot be made.
 bool gzipped(const std::string& content, std::string& out);
