@@ -43,6 +43,92 @@ std::string postUrl(const ScoreServer& server, const std::string& name, const st
            "&date=12/7/26&score=" + score;
 }
 
+std::string list(const ScoreServer& server) {
+    const fetch::Result result = get(server.base() + scores::kListPath);
+    EXPECT_EQ(result.status, 200);
+    return result.body;
+}
+
+std::vector<std::string> storedNames(scores::Store& store) {
+    scores::List stored;
+    EXPECT_TRUE(store.readList({}, stored)) << store.error();
+    std::vector<std::string> names;
+    for (const scores::Entry& entry : stored.entries)
+        names.push_back(entry.name);
+    return names;
+}
+
+// Eight clients posting twelve scores each at once, while the test does its worst to the server.
+class PostingBurst {
+public:
+    explicit PostingBurst(const ScoreServer& server) {
+        for (int i = 0; i < 8; ++i) {
+            m_clients.emplace_back([this, &server, i] {
+                for (int j = 0; j < 12; ++j) {
+                    const std::string name = "c" + std::to_string(i) + "p" + std::to_string(j);
+                    const fetch::Result result =
+                        get(postUrl(server, name, std::to_string(i * 12 + j)));
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    if (result.status == 200)
+                        m_answered.push_back(name);
+                }
+            });
+        }
+    }
+    ~PostingBurst() { finish(); }
+
+    // Waits, three seconds at the most, until `count` posts have been answered 200.
+    void waitForAnswers(std::size_t count) {
+        for (int i = 0; i < 3000; ++i) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_answered.size() >= count)
+                    return;
+            }
+            ::usleep(1000);
+        }
+    }
+
+    // The names of the posts answered 200, once every client has ended.
+    std::vector<std::string> answered() {
+        finish();
+        return m_answered;
+    }
+
+private:
+    void finish() {
+        for (std::thread& client : m_clients) {
+            if (client.joinable())
+                client.join();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::vector<std::string> m_answered;
+    std::vector<std::thread> m_clients;
+};
+
+// Posts until the server answers 200, for ten seconds at the most; the last answer's status.
+int postUntilAnswered(const ScoreServer& server) {
+    int status = 0;
+    for (int i = 0; i < 200 && status != 200; ++i) {
+        status = get(postUrl(server, "after", "1")).status;
+        if (status != 200)
+            ::usleep(50000);
+    }
+    return status;
+}
+
+// Every post answered 200 (at least 20) is on the list page and in the database.
+void expectKept(const std::vector<std::string>& answered, const std::string& page,
+                const std::vector<std::string>& stored) {
+    EXPECT_GE(answered.size(), 20u);
+    for (const std::string& name : answered) {
+        EXPECT_NE(page.find("<td>" + name + "</td>"), std::string::npos) << name;
+        EXPECT_NE(std::find(stored.begin(), stored.end(), name), stored.end()) << name;
+    }
+}
+
 // The same server on each database engine: SQLite in its folder, and a throwaway PostgreSQL
 // cluster, whose pages the service's keeper writes.
 class OnEachEngine : public ::testing::TestWithParam<bool> {
@@ -61,19 +147,6 @@ protected:
                                 : scores::openSqlite(server.folder() + "/scores.db", error);
         EXPECT_TRUE(store) << error;
         return store;
-    }
-    static std::string list(const ScoreServer& server) {
-        const fetch::Result result = get(server.base() + scores::kListPath);
-        EXPECT_EQ(result.status, 200);
-        return result.body;
-    }
-    static std::vector<std::string> storedNames(scores::Store& store) {
-        scores::List stored;
-        EXPECT_TRUE(store.readList({}, stored)) << store.error();
-        std::vector<std::string> names;
-        for (const scores::Entry& entry : stored.entries)
-            names.push_back(entry.name);
-        return names;
     }
     std::unique_ptr<PostgresCluster> m_cluster;
 };
@@ -156,51 +229,19 @@ TEST_P(OnEachEngine, ReplayedDailyPostsAreOnTheirDaysPage) {
 // is in the database and on the list afterwards.
 TEST_P(OnEachEngine, NoAnsweredPostIsLostWhenTheServiceIsKilled) {
     ScoreServer server(0, false, database());
-    std::mutex mutex;
-    std::vector<std::string> answered;
-    std::vector<std::thread> clients;
-    for (int i = 0; i < 8; ++i) {
-        clients.emplace_back([&, i] {
-            for (int j = 0; j < 12; ++j) {
-                const std::string name = "c" + std::to_string(i) + "p" + std::to_string(j);
-                const fetch::Result result = get(postUrl(server, name, std::to_string(i * 12 + j)));
-                std::lock_guard<std::mutex> lock(mutex);
-                if (result.status == 200)
-                    answered.push_back(name);
-            }
-        });
-    }
+    PostingBurst burst(server);
     const pid_t first = server.servicePid();
-    for (int i = 0; i < 3000; ++i) {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (answered.size() >= 20)
-                break;
-        }
-        ::usleep(1000);
-    }
+    burst.waitForAnswers(20);
     ASSERT_GT(first, 0);
     ASSERT_EQ(::kill(first, SIGKILL), 0);
-    for (std::thread& client : clients)
-        client.join();
+    const std::vector<std::string> answered = burst.answered();
     // The service is started again; once it answers, the list is the database's.
-    int status = 0;
-    for (int i = 0; i < 200 && status != 200; ++i) {
-        status = get(postUrl(server, "after", "1")).status;
-        if (status != 200)
-            ::usleep(50000);
-    }
-    ASSERT_EQ(status, 200);
+    ASSERT_EQ(postUntilAnswered(server), 200);
     EXPECT_NE(server.servicePid(), first);
     const std::string page = list(server);
     const auto store = openStore(server);
     ASSERT_TRUE(store);
-    const std::vector<std::string> names = storedNames(*store);
-    EXPECT_GE(answered.size(), 20u);
-    for (const std::string& name : answered) {
-        EXPECT_NE(page.find("<td>" + name + "</td>"), std::string::npos) << name;
-        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-    }
+    expectKept(answered, page, storedNames(*store));
 }
 
 bool onList(const fetch::Result& page, const std::string& name) {
@@ -330,53 +371,17 @@ TEST(ScoreServerOnPostgres, AMachineCutOffFromTheDatabaseServesNoStaleList) {
 TEST(ScoreServerOnPostgres, NoAnsweredPostIsLostWhenTheDatabaseIsKilled) {
     PostgresCluster cluster;
     ScoreServer server(0, false, cluster.url());
-    std::mutex mutex;
-    std::vector<std::string> answered;
-    std::vector<std::thread> clients;
-    for (int i = 0; i < 8; ++i) {
-        clients.emplace_back([&, i] {
-            for (int j = 0; j < 12; ++j) {
-                const std::string name = "c" + std::to_string(i) + "p" + std::to_string(j);
-                const fetch::Result result = get(postUrl(server, name, std::to_string(i * 12 + j)));
-                std::lock_guard<std::mutex> lock(mutex);
-                if (result.status == 200)
-                    answered.push_back(name);
-            }
-        });
-    }
-    for (int i = 0; i < 3000; ++i) {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (answered.size() >= 20)
-                break;
-        }
-        ::usleep(1000);
-    }
+    PostingBurst burst(server);
+    burst.waitForAnswers(20);
     cluster.kill();
     cluster.start();
-    for (std::thread& client : clients)
-        client.join();
-    int status = 0;
-    for (int i = 0; i < 200 && status != 200; ++i) {
-        status = get(postUrl(server, "after", "1")).status;
-        if (status != 200)
-            ::usleep(50000);
-    }
-    ASSERT_EQ(status, 200);
-    const fetch::Result page = get(server.base() + scores::kListPath);
-    EXPECT_EQ(page.status, 200);
+    const std::vector<std::string> answered = burst.answered();
+    ASSERT_EQ(postUntilAnswered(server), 200);
+    const std::string page = list(server);
     std::string error;
     const auto store = scores::openPostgres(cluster.url(), error);
     ASSERT_TRUE(store) << error;
-    scores::List stored;
-    ASSERT_TRUE(store->readList({}, stored));
-    EXPECT_GE(answered.size(), 20u);
-    for (const std::string& name : answered) {
-        EXPECT_NE(page.body.find("<td>" + name + "</td>"), std::string::npos) << name;
-        EXPECT_TRUE(std::any_of(stored.entries.begin(), stored.entries.end(),
-                                [&](const scores::Entry& entry) { return entry.name == name; }))
-            << name;
-    }
+    expectKept(answered, page, storedNames(*store));
 }
 
 TEST(ScoreServer, OnlyTheScoreProgramAndThePageAreServed) {
