@@ -384,6 +384,18 @@ TEST(ScoreServerOnPostgres, NoAnsweredPostIsLostWhenTheDatabaseIsKilled) {
     expectKept(answered, page, storedNames(*store));
 }
 
+// Stopping a server stops it alone: not another one started beside it, nor the program that
+// started them.
+TEST(ScoreServer, StoppingOneServerLeavesTheOthersRunning) {
+    ScoreServer staying;
+    {
+        ScoreServer going;
+        ASSERT_EQ(get(postUrl(going, "gone", "1")).status, 200);
+    }
+    EXPECT_EQ(get(postUrl(staying, "still here", "2")).status, 200);
+    EXPECT_TRUE(onList(get(staying.base() + scores::kListPath), "still here"));
+}
+
 TEST(ScoreServer, OnlyTheScoreProgramAndThePageAreServed) {
     ScoreServer server;
     EXPECT_EQ(get(server.base() + "/counter/solmarin.shtml").status, 200);
