@@ -32,7 +32,7 @@ constexpr const char* kSeenChannel = "solmarin_seen";
 // A writer stops waiting for the pages after this long: a keeper that keeps its lease but does
 // not catch up, or its own machine's keeper out of reach of the database. The answer then says
 // that the score was stored but may not be on the list.
-constexpr std::chrono::milliseconds kLongestWait = 5 * kLease;
+constexpr std::chrono::milliseconds kLongestWait = 2 * kLease;
 // Rechecked this often while waiting, should a keeper's notice be lost.
 constexpr int kRecheckMs = 100;
 // A machine cut off in the middle of a batch holds the row lock of the count, and every machine's

@@ -366,6 +366,26 @@ TEST(ScoreServerOnPostgres, AMachineCutOffFromTheDatabaseServesNoStaleList) {
     EXPECT_TRUE(onList(get(first.base() + scores::kListPath), "after"));
 }
 
+// A database that answers late (a machine busy with reads on every core can take seconds to get
+// a renewal through) costs a machine nothing while its lease may still hold: its list stays.
+TEST(ScoreServerOnPostgres, AMachineWhoseDatabaseAnswersLateKeepsItsList) {
+    PostgresCluster cluster;
+    TcpRelay relay(cluster.port());
+    ScoreServer server(0, false, PostgresCluster::urlThrough(relay.port()));
+    ASSERT_EQ(get(postUrl(server, "before", "1")).status, 200);
+    relay.pause();
+    for (int i = 0; i < 20; ++i) {
+        for (const bool gzip : {false, true}) {
+            const fetch::Result page = get(server.base() + scores::kListPath, gzip);
+            EXPECT_EQ(page.status, 200) << "after " << i * 100 << " ms, gzip " << gzip;
+            EXPECT_TRUE(onList(page, "before"));
+        }
+        ::usleep(100000);
+    }
+    relay.resume();
+    EXPECT_EQ(get(postUrl(server, "after", "2")).status, 200);
+}
+
 // The database killed outright in the middle of a burst and started again: every post answered
 // 200 survived, and the service goes on by itself.
 TEST(ScoreServerOnPostgres, NoAnsweredPostIsLostWhenTheDatabaseIsKilled) {
