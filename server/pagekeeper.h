@@ -19,16 +19,16 @@
 namespace scores {
 
 // How long a keeper's registration holds unless renewed: the longest a post on any machine
-// waits for a keeper that died or was cut off. A machine busy with reads on every core can take
-// a second or more to get a renewal through its keeper and the database, and must not lose its
+// waits for a keeper that died or was cut off. A machine busy with reads on every core, with the
+// database beside it, can take several seconds to get a renewal through, and must not lose its
 // pages for that.
-constexpr std::chrono::milliseconds kLease{5000};
+constexpr std::chrono::milliseconds kLease{10000};
 // Renewed this often, so that a slow answer or two from the database does not cost the pages.
 constexpr std::chrono::milliseconds kRenewEvery{500};
 // A keeper that has not renewed for this long removes its pages: well before the lease runs out
 // on the database's clock and writers stop waiting for it. The margin covers the watchdog's
 // rounds and the removal itself, on a machine as busy as above.
-constexpr std::chrono::milliseconds kRemoveAfter = kLease - std::chrono::milliseconds(1500);
+constexpr std::chrono::milliseconds kRemoveAfter = kLease - std::chrono::milliseconds(2000);
 
 // A committed batch as the keepers hear of it: the count of posts after it (0 when the notice did
 // not say). Anyone who may connect can send one, so it only wakes a keeper, which then reads what

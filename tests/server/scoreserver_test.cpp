@@ -374,7 +374,7 @@ TEST(ScoreServerOnPostgres, AMachineWhoseDatabaseAnswersLateKeepsItsList) {
     ScoreServer server(0, false, PostgresCluster::urlThrough(relay.port()));
     ASSERT_EQ(get(postUrl(server, "before", "1")).status, 200);
     relay.pause();
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 40; ++i) {
         for (const bool gzip : {false, true}) {
             const fetch::Result page = get(server.base() + scores::kListPath, gzip);
             EXPECT_EQ(page.status, 200) << "after " << i * 100 << " ms, gzip " << gzip;
